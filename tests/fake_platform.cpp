@@ -1,0 +1,68 @@
+#include "tests/fake_platform.h"
+
+#include "app/platform.h"
+#include "course/phrase_table.h"
+
+FakePlatform fake;
+
+void ResetGame()
+{
+    game = GameState{};
+    phraseTable = kCourse;
+    phraseBackup = {};
+    fake = FakePlatform{};
+}
+
+void StartElapsedTimer()
+{
+    fake.timerRunning = true;
+    ++fake.timerStarts;
+}
+
+void StopElapsedTimer()
+{
+    fake.timerRunning = false;
+    ++fake.timerStops;
+}
+
+uint32_t CurrentTick() { return fake.tick; }
+
+void SetMainWindowTitle(const char* text)
+{
+    fake.title = text;
+    ++fake.titleChanges;
+}
+
+void RequestRepaint() { ++fake.repaints; }
+
+NativeHandle StartHitSound()
+{
+    ++fake.hitSounds;
+    // Distinct non-null values stand for thread handles.
+    return reinterpret_cast<NativeHandle>(static_cast<uintptr_t>(fake.hitSounds));
+}
+
+void ReleaseThreadHandle(NativeHandle thread)
+{
+    if (thread)
+        ++fake.releasedThreads;
+}
+
+void RunGoalDialog()
+{
+    ++fake.goalDialogs;
+    if (fake.onGoalDialog)
+        fake.onGoalDialog();
+}
+
+bool SendCloseRequest()
+{
+    ++fake.closeRequests;
+    if (!fake.agreeToClose)
+        return false;
+    // What the main window's destroy handling does.
+    StopElapsedTimer();
+    game.mainWindow = nullptr;
+    game.instance = nullptr;
+    return true;
+}

@@ -1,0 +1,29 @@
+// A recording stand-in for the platform, so the core can be driven in tests.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/game_state.h"
+
+struct FakePlatform {
+    bool timerRunning = false;
+    int timerStarts = 0;
+    int timerStops = 0;
+    uint32_t tick = 0;            // what CurrentTick() answers
+    std::string title;            // the main window's title as last set
+    int titleChanges = 0;
+    int repaints = 0;
+    int hitSounds = 0;
+    int releasedThreads = 0;      // handles released, null ones not counted
+    int goalDialogs = 0;
+    std::function<void()> onGoalDialog;  // runs inside RunGoalDialog
+    int closeRequests = 0;
+    bool agreeToClose = false;    // the player's answer to the close question
+};
+
+extern FakePlatform fake;
+
+// Puts the game, the course and the fake back to a freshly started program.
+void ResetGame();
