@@ -1,0 +1,32 @@
+#!/bin/sh
+# Builds everything and runs every test: the unit tests natively under
+# AddressSanitizer and UndefinedBehaviorSanitizer, the same tests and the
+# end-to-end tests of the real Keyhaven.exe cross-built and run under Wine on a
+# virtual X display, and the record-file fuzzers when clang is installed.
+set -eu
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+scripts/install-deps.sh
+
+cmake -S . -B build/native -DKEYHAVEN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/native -j"$jobs"
+
+cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/win64 -j"$jobs"
+
+fuzz=false
+if command -v clang++ >/dev/null 2>&1; then
+  fuzz=true
+  cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DKEYHAVEN_FUZZ=ON \
+        -DKEYHAVEN_TESTS=OFF >/dev/null
+  cmake --build build/fuzz -j"$jobs"
+fi
+
+ctest --test-dir build/native --output-on-failure -j"$jobs"
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  ctest --test-dir build/win64 --output-on-failure
+if $fuzz; then
+  ctest --test-dir build/fuzz --output-on-failure -j"$jobs"
+fi
