@@ -2,7 +2,7 @@
 # all in one folder, because the game looks for its files beside itself.
 install(TARGETS Keyhaven RUNTIME DESTINATION .)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/sounds/ DESTINATION . FILES_MATCHING PATTERN "*.wav")
-install(FILES ${CMAKE_SOURCE_DIR}/resources/readme-windows.txt DESTINATION . RENAME "はじめにお読みください.txt")
+install(FILES ${CMAKE_SOURCE_DIR}/resources/readme-windows.txt DESTINATION . RENAME README.txt)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Keyhaven)
