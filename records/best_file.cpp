@@ -1,0 +1,150 @@
+#include "records/best_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "app/cp932.h"
+#include "app/platform.h"
+#include "records/record_bytes.h"
+
+namespace {
+
+constexpr std::size_t kNameBytes = sizeof(BestRecord::name);
+static_assert(kNameBytes == 50);
+
+std::string_view NameOf(const BestRecord& entry)
+{
+    auto end = std::find(entry.name.begin(), entry.name.end(), '\0');
+    return {entry.name.data(), static_cast<std::size_t>(end - entry.name.begin())};
+}
+
+} // namespace
+
+bool LoadBest()
+{
+    std::vector<unsigned char> bytes;
+    if (!ReadRecordFile(RecordFile::Best, bytes, kCountBytes + kBestRecordBytes * kBestCapacity)) {
+        game.bestCount = 0;
+        return false;
+    }
+    int32_t count = FitRecordCount(ReadRecordCount(bytes), WholeRecords(bytes, kBestRecordBytes),
+                                   kBestCapacity);
+    game.bestCount = count;
+    for (int32_t k = 0; k < count; ++k) {
+        const unsigned char* record = &bytes[kCountBytes + kBestRecordBytes * k];
+        BestRecord& entry = game.bestTable[k];
+        std::memcpy(entry.name.data(), record, kNameBytes);
+        if (std::memchr(entry.name.data(), 0, kNameBytes) == nullptr)
+            entry.name.back() = '\0';  // a name must end within its field
+        entry.points = ReadInt32Le(record + kNameBytes);
+    }
+    return true;
+}
+
+bool SaveBest()
+{
+    int32_t count = std::clamp(game.bestCount, 0, kBestCapacity);
+    SortBest(game.bestTable.data(), count, 1);
+    std::vector<unsigned char> bytes;
+    bytes.reserve(kCountBytes + kBestRecordBytes * count);
+    AppendInt32Le(bytes, count);
+    for (int32_t k = 0; k < count; ++k) {
+        const BestRecord& entry = game.bestTable[k];
+        bytes.insert(bytes.end(), entry.name.begin(), entry.name.end());
+        AppendInt32Le(bytes, entry.points);
+    }
+    // Nobody hears of a record that did not reach the disk. The new result is
+    // in the sorted table, so beating entry 1 means beating every earlier
+    // entry; equal points are no new record.
+    if (!ReplaceRecordFile(RecordFile::Best, bytes))
+        return false;
+    return count >= 2 && game.score > game.bestTable[1].points;
+}
+
+void AddBestResult(std::string_view name, int32_t points)
+{
+    BestRecord entry{};
+    std::copy_n(name.data(), FitCp932(name, kNameBytes - 1), entry.name.data());
+    entry.points = points;
+
+    int32_t count = std::clamp(game.bestCount, 0, kBestCapacity);
+    if (count < kBestCapacity) {
+        game.bestTable[count] = entry;
+        game.bestCount = count + 1;
+        SortBest(game.bestTable.data(), game.bestCount, 1);
+        return;
+    }
+    std::array<BestRecord, kBestCapacity + 1> entries;
+    std::copy(game.bestTable.begin(), game.bestTable.end(), entries.begin());
+    entries.back() = entry;
+    SortBest(entries.data(), static_cast<int32_t>(entries.size()), 1);
+    std::copy_n(entries.begin(), kBestCapacity, game.bestTable.begin());
+    game.bestCount = kBestCapacity;
+}
+
+void SortBest(BestRecord* entries, int32_t count, int descending)
+{
+    if (count > 1)
+        QuickSortBest(entries, descending, 0, count - 1);
+}
+
+// A partition sort around the mean of the range's first and last points: the
+// left part by recursion, the right part by going round again. Both scans
+// stop at points equal to the pivot, so entries with equal points trade
+// places when the scans meet them; the stored order of ties depends on it.
+void QuickSortBest(BestRecord* entries, int descending, int32_t lo, int32_t hi)
+{
+    // The two scans' tests; an ascending sort mirrors them.
+    auto beforePivot = [descending](int32_t points, int64_t pivot) {
+        return descending ? points > pivot : points < pivot;
+    };
+    auto afterPivot = [descending](int32_t points, int64_t pivot) {
+        return descending ? points < pivot : points > pivot;
+    };
+    for (;;) {
+        // In 64 bits the mean of two points near the int32 limits cannot overflow.
+        int64_t pivot = (int64_t{entries[lo].points} + entries[hi].points) / 2;
+        int32_t i = lo;
+        int32_t j = hi;
+        if (lo < hi) {
+            for (;;) {
+                while (beforePivot(entries[i].points, pivot))
+                    ++i;
+                while (afterPivot(entries[j].points, pivot))
+                    --j;
+                if (i >= j)
+                    break;
+                SwapBest(entries[i], entries[j]);
+                ++i;
+                --j;
+                if (i > j)
+                    break;
+            }
+        }
+        if (lo < i - 1)
+            QuickSortBest(entries, descending, lo, i - 1);
+        if (j + 1 >= hi)
+            return;
+        lo = j + 1;
+    }
+}
+
+void SwapBest(BestRecord& a, BestRecord& b)
+{
+    BestRecord temporary = a;
+    a = b;
+    b = temporary;
+}
+
+std::string FormatRankingLine(int place, const BestRecord& entry)
+{
+    return "第" + std::to_string(place) + "位 " + std::string(NameOf(entry)) + "さん：" +
+           std::to_string(entry.points) + "ﾎﾟｲﾝﾄ";
+}
+
+std::string FormatNewRecordMessage(int32_t points)
+{
+    return "新記録" + std::to_string(points) + "ﾎﾟｲﾝﾄが出たよ";
+}

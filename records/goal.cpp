@@ -1,0 +1,100 @@
+#include "records/goal.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+#include "app/cp932.h"
+#include "app/game_state.h"
+#include "records/best_file.h"
+#include "records/history_file.h"
+
+namespace {
+
+// The statistics are written the way the C library writes them, NaN and
+// infinity included.
+template <typename... Values>
+std::string Format(const char* format, Values... values)
+{
+    int length = std::snprintf(nullptr, 0, format, values...);
+    std::string text(static_cast<std::size_t>(std::max(length, 0)), '\0');
+    std::snprintf(text.data(), text.size() + 1, format, values...);
+    return text;
+}
+
+// The run's length. A run that ended before its first timer tick still
+// holds the previous run's lastTick, from before startTick: that is no time
+// at all, not a difference wrapped round to 49 days.
+uint32_t ElapsedMilliseconds()
+{
+    uint32_t elapsed = game.lastTick - game.startTick;
+    return static_cast<int32_t>(elapsed) < 0 ? 0 : elapsed;
+}
+
+// Toward zero through a 64-bit integer, keeping its low 32 bits. NaN, the
+// infinities and anything else beyond 64 bits count 0.
+int32_t TruncatePoints(double value)
+{
+    if (!(std::fabs(value) < 9223372036854775808.0))
+        return 0;
+    return static_cast<int32_t>(static_cast<int64_t>(value));
+}
+
+std::string_view PlayerName()
+{
+    auto end = std::find(game.playerName.begin(), game.playerName.end(), '\0');
+    return {game.playerName.data(), static_cast<std::size_t>(end - game.playerName.begin())};
+}
+
+// The six lines of a history record. A long name is cut on a character
+// boundary so that the five statistics stay whole within the record's 79 bytes.
+std::string HistoryText(std::string_view name, const std::array<std::string, 5>& statistics)
+{
+    std::string lines;
+    for (const std::string& text : statistics)
+        lines += '\n' + text;
+    lines += '\n';
+    constexpr std::size_t kTextBytes = kHistoryRecordBytes - 1;
+    std::size_t room = lines.size() < kTextBytes ? kTextBytes - lines.size() : 0;
+    return std::string(name.substr(0, FitCp932(name, room))) + lines;
+}
+
+} // namespace
+
+int32_t ComputeScore(double accuracy, uint32_t seconds, double secondsPerCharacter)
+{
+    int32_t speed = TruncatePoints(1000.0 - secondsPerCharacter * 100.0);
+    // One point less per 100 seconds; a run over 10000 seconds earns none.
+    int64_t time = std::max<int64_t>((10000 - int64_t{seconds}) / 100, 0);
+    int32_t accuracyPoints = TruncatePoints(accuracy);
+    return static_cast<int32_t>(speed + time + accuracyPoints);
+}
+
+GoalReport RecordGoal()
+{
+    GoalReport report;
+    std::string_view name = PlayerName();
+    report.title = std::string(name) + " さん、お疲れ様でした";
+
+    game.accuracyPercent = static_cast<double>(game.hitCount) / static_cast<double>(game.keyCount) * 100.0;
+    uint32_t elapsed = ElapsedMilliseconds();
+    uint32_t seconds = elapsed / 1000;
+    double secondsPerCharacter = elapsed * 0.001 / game.hitCount;
+    report.statistics = {
+        Format("%d 文字", game.keyCount),
+        Format("%d 文字正解してるよぉ", game.hitCount),
+        Format("%3f%%", game.accuracyPercent),
+        Format("%d 秒", static_cast<int>(seconds)),
+        Format("%3f 秒", secondsPerCharacter),
+    };
+    game.score = ComputeScore(game.accuracyPercent, seconds, secondsPerCharacter);
+
+    AddHistoryResult(HistoryText(name, report.statistics));
+    SaveHistory();
+    AddBestResult(name, game.score);
+    // The player hears of a new record only once Best.dat holds it.
+    if (SaveBest())
+        report.newRecordMessage = FormatNewRecordMessage(game.score);
+    return report;
+}

@@ -1,0 +1,44 @@
+// Little-endian integers and record counts of Rank.dat and Best.dat.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+constexpr std::size_t kCountBytes = 4;
+
+inline int32_t ReadInt32Le(const unsigned char* bytes)
+{
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | bytes[i];
+    return static_cast<int32_t>(value);
+}
+
+inline void AppendInt32Le(std::vector<unsigned char>& bytes, int32_t value)
+{
+    uint32_t bits = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        bytes.push_back(static_cast<unsigned char>(bits >> (8 * i)));
+}
+
+// The count at the head of a record file; an empty file counts 0.
+inline int32_t ReadRecordCount(const std::vector<unsigned char>& bytes)
+{
+    return bytes.size() < kCountBytes ? 0 : ReadInt32Le(bytes.data());
+}
+
+// Whole records of `recordBytes` after the count.
+inline std::size_t WholeRecords(const std::vector<unsigned char>& bytes, std::size_t recordBytes)
+{
+    return bytes.size() < kCountBytes ? 0 : (bytes.size() - kCountBytes) / recordBytes;
+}
+
+// A count from a file, believed only as far as the file bears it out: never
+// negative, never more than the records `present`, never more than `capacity`.
+inline int32_t FitRecordCount(int32_t count, std::size_t present, int32_t capacity)
+{
+    int32_t limit = static_cast<int32_t>(std::min<std::size_t>(present, capacity));
+    return std::clamp(count, 0, limit);
+}
