@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/front_end.h"
+#include "tests/fake_platform.h"
+
+namespace {
+
+TEST(FrontEndTest, FileNamePartIsWhatFollowsTheLastRealBackslash)
+{
+    // ソ is 0x83 0x5C and 表 is 0x95 0x5C in code page 932: their trail byte
+    // looks like a backslash to a plain byte scan.
+    ASSERT_STREQ("ソ", "\x83\x5C");
+    ASSERT_STREQ("表", "\x95\x5C");
+    const struct {
+        const char* path;
+        const char* name;
+    } cases[] = {
+        {"C:\\games\\Keyhaven.exe", "Keyhaven.exe"},
+        {"Keyhaven.exe", "Keyhaven.exe"},
+        {"C:\\games\\", ""},
+        {"\\\\server\\share\\k.exe", "k.exe"},
+        {"C:\\ゲーム\\ソフト.exe", "ソフト.exe"},
+        {"C:\\表\\a.exe", "a.exe"},
+        {"C:\\x\\表", "表"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FileNamePart(c.path), c.name) << c.path;
+}
+
+TEST(FrontEndTest, CopyIfFitsNeedsRoomForTheTerminator)
+{
+    char destination[8];
+    std::memset(destination, 'x', sizeof destination);
+    EXPECT_EQ(CopyIfFits("1234567", destination, 8), 7);
+    EXPECT_STREQ(destination, "1234567");
+
+    std::memset(destination, 'x', sizeof destination);
+    EXPECT_EQ(CopyIfFits("12345678", destination, 8), 0);
+    EXPECT_EQ(std::string(destination, sizeof destination), "xxxxxxxx");
+
+    EXPECT_EQ(CopyIfFits("", destination, 1), 0);
+    EXPECT_EQ(destination[0], '\0');
+}
+
+TEST(FrontEndTest, PlayerNameIsCutToNinetyNineBytesOnACharacterBoundary)
+{
+    const std::string a98(98, 'a');
+    const struct {
+        std::string typed;
+        std::string stored;
+    } cases[] = {
+        {"たろう", "たろう"},
+        {"   ", "   "},  // blanks are a name like any other
+        {std::string(99, 'n'), std::string(99, 'n')},
+        {std::string(120, 'n'), std::string(99, 'n')},
+        {a98 + "あ", a98},          // a two-byte character that would end at byte 100
+        {a98 + "z" + "あ", a98 + "z"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        ResetGame();
+        std::memset(game.playerName.data(), 'x', game.playerName.size());
+        StorePlayerName(c.typed);
+        EXPECT_EQ(std::string(game.playerName.data()), c.stored) << c.typed.size() << " bytes typed";
+    }
+}
+
+TEST(FrontEndTest, ScrollActionsMoveTheHistoryPositionWithinItsRange)
+{
+    enum { LineLeft, LineRight, PageLeft, PageRight, ThumbPosition, ThumbTrack, Left, Right, EndScroll };
+    const struct {
+        int pos;
+        int code;
+        int thumb;
+        int browseMax;
+        int expected;
+    } cases[] = {
+        {1, LineRight, 0, 3, 2},
+        {3, LineRight, 0, 3, 4},   // the empty record after the last result
+        {4, LineRight, 0, 3, 4},
+        {2, LineLeft, 0, 3, 1},
+        {1, LineLeft, 0, 3, 1},
+        {4, PageLeft, 0, 3, 1},
+        {1, PageRight, 0, 3, 4},
+        {1, PageRight, 0, 20, 6},
+        {9, PageLeft, 0, 20, 4},
+        {1, ThumbTrack, 3, 3, 3},
+        {1, ThumbPosition, 3, 3, 3},
+        {2, Left, 0, 3, 2},        // the codes above 5 only show the position
+        {2, Right, 0, 3, 2},
+        {2, EndScroll, 0, 3, 2},
+        {1, LineRight, 0, 0, 1},   // no results: a single position
+        {254, LineRight, 0, 254, 255},
+        {255, LineRight, 0, 254, 255},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ScrolledHistoryPos(c.pos, c.code, c.thumb, c.browseMax), c.expected)
+            << "pos " << c.pos << " code " << c.code << " max " << c.browseMax;
+    }
+}
+
+} // namespace
