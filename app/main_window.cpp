@@ -96,6 +96,9 @@ void RunDialog(HWND window, const char* templateName, DLGPROC procedure)
 // F1 to F8 and the popup menu end up here alike.
 void OnCommand(HWND window, int command)
 {
+    // After a confirmed close, a key still queued behind it opens nothing.
+    if (!game.mainWindow)
+        return;
     switch (command) {
     case IDM_NEXT_STAGE: NextStage(); break;
     case IDM_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
