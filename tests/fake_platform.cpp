@@ -58,6 +58,8 @@ void RunGoalDialog()
 bool SendCloseRequest()
 {
     ++fake.closeRequests;
+    if (fake.onCloseRequest)
+        fake.onCloseRequest();
     if (!fake.agreeToClose)
         return false;
     // What the main window's destroy handling does.

@@ -20,6 +20,7 @@ struct FakePlatform {
     int goalDialogs = 0;
     std::function<void()> onGoalDialog;  // runs inside RunGoalDialog
     int closeRequests = 0;
+    std::function<void()> onCloseRequest;  // runs while the player is asked
     bool agreeToClose = false;    // the player's answer to the close question
 };
 
