@@ -229,30 +229,39 @@ TEST_F(History, FailedSaveLeavesThePreviousFile)
     EXPECT_FALSE(std::filesystem::exists("Rank.dat.new"));
 #endif
 
+    int32_t count = game.historyCount;
     SaveHistory();  // the next save that can write brings the file up to date
     ASSERT_TRUE(LoadHistory());
-    EXPECT_EQ(game.historyCount, 3);
+    EXPECT_EQ(game.historyCount, count);
+}
+
+void SetReadOnly(const char* name, bool readOnly)
+{
+#ifdef _WIN32
+    SetFileAttributesA(name, readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+#else
+    using std::filesystem::perms;
+    std::filesystem::permissions(name, perms::owner_write | perms::group_write | perms::others_write,
+                                 readOnly ? std::filesystem::perm_options::remove
+                                          : std::filesystem::perm_options::add);
+#endif
 }
 
 TEST_F(History, ReadOnlyFileCountsAsMissingAndStays)
 {
     Bytes old = RankFile(1, "", {"old\n"});
     WriteBytes("Rank.dat", old);
-    std::filesystem::permissions("Rank.dat", std::filesystem::perms::owner_write |
-                                                 std::filesystem::perms::group_write |
-                                                 std::filesystem::perms::others_write,
-                                 std::filesystem::perm_options::remove);
+    SetReadOnly("Rank.dat", true);
     if (std::ofstream("Rank.dat", std::ios::app)) {
-        std::filesystem::permissions("Rank.dat", std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::add);
+        SetReadOnly("Rank.dat", false);
         GTEST_SKIP() << "this user may write read-only files";
     }
     EXPECT_FALSE(LoadHistory());
     AddHistoryResult("new\n");
     SaveHistory();
     EXPECT_EQ(ReadBytes("Rank.dat"), old);
-    std::filesystem::permissions("Rank.dat", std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add);
+    EXPECT_FALSE(std::filesystem::exists("Rank.dat.new"));
+    SetReadOnly("Rank.dat", false);
 }
 
 #ifdef _WIN32
