@@ -1,0 +1,44 @@
+// Any bytes as Rank.dat: the history stays within its table, survives a save
+// and a reload unchanged, and still takes one more result.
+#include <algorithm>
+#include <cstring>
+
+#include "records/goal.h"
+#include "records/history_file.h"
+#include "tests/fuzz/memory_files.h"
+
+namespace {
+
+bool TerminatedTexts()
+{
+    for (int k = 1; k <= kMaxHistoryResults; ++k) {
+        if (std::memchr(HistoryTextAt(k), 0, kHistoryRecordBytes) == nullptr)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    StartWithFile(RecordFile::History, data, size);
+    Require(LoadHistory());
+    int32_t count = game.historyCount;
+    Require(count >= 0 && count <= kMaxHistoryResults && game.historyBrowseMax == count);
+    Require(TerminatedTexts());
+
+    SaveHistory();
+    auto loaded = game.historyTexts;
+    Require(MemoryFileOf(RecordFile::History).bytes.size() == 4 + kHistoryRecordBytes * (count + 1));
+    game.historyTexts = {};
+    Require(LoadHistory() && game.historyCount == count);
+    Require(std::equal(loaded.begin(), loaded.begin() + count + 1, game.historyTexts.begin(),
+                       [](const HistoryRecord& a, const HistoryRecord& b) { return a.text == b.text; }));
+
+    RunFromInput(data, size);
+    RecordGoal();
+    Require(game.historyCount == std::min(count + 1, kMaxHistoryResults));
+    Require(TerminatedTexts());
+    return 0;
+}
