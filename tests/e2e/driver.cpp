@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cmath>
@@ -389,6 +390,7 @@ GameProcess::Counters GameProcess::ReadCounters() const
         auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
         if (reinterpret_cast<uintptr_t>(entry->UniqueProcessId) == id_) {
             counters.handles = entry->HandleCount;
+            counters.threads = entry->NumberOfThreads;
             counters.privateBytes = entry->VirtualMemoryCounters.PagefileUsage;
             counters.workingSet = entry->VirtualMemoryCounters.WorkingSetSize;
             return counters;
@@ -757,3 +759,83 @@ int32_t ExpectedPoints(int keys, int hits, uint32_t elapsedMs)
     const int32_t timeTerm = std::max(0, (10000 - seconds) / 100);
     return truncate(1000.0 - perChar * 100.0) + timeTerm + truncate(accuracy);
 }
+
+// ---------------------------------------------------------------- playing
+
+std::string Joined(const Stage& stage)
+{
+    std::string keys;
+    for (const char* phrase : stage)
+        keys += phrase;
+    return keys;
+}
+
+uint32_t TitleMs(HWND main)
+{
+    const std::string title = WindowText(main);
+    return IsDigits(title) ? static_cast<uint32_t>(std::stoul(title)) : 0;
+}
+
+std::string GoalTitle(const std::string& name)
+{
+    return name + " さん、お疲れ様でした";
+}
+
+HWND WaitForGoal(const GameProcess& game, const std::string& name)
+{
+    return game.WaitForWindow(kDialogClass, GoalTitle(name).c_str());
+}
+
+void TypeInOneBurst(const GameProcess& game, HWND main, std::string_view keys)
+{
+    game.Freeze();
+    PostText(main, keys);
+    game.Thaw();
+}
+
+void ExpectFigures(HWND goal, const GoalFigures& figures)
+{
+    EXPECT_EQ(ControlText(goal, 1030), figures.keys);
+    EXPECT_EQ(ControlText(goal, 1040), figures.hits);
+    EXPECT_EQ(ControlText(goal, 1032), figures.accuracy);
+    EXPECT_EQ(ControlText(goal, 1034), figures.seconds);
+    EXPECT_EQ(ControlText(goal, 1036), figures.perChar);
+}
+
+bool TabMovesFocus(HWND goal)
+{
+    if (!WaitUntil([&] { return GetForegroundWindow() == goal; }, 3000))
+        return false;
+    HWND before = FocusOf(goal);
+    PressKey(VK_TAB);
+    return WaitUntil(
+        [&] {
+            HWND focus = FocusOf(goal);
+            return focus != before && IsChild(goal, focus);
+        },
+        3000);
+}
+
+// A message box without a caption (the goal dialog, too, has none until it
+// has set its title, but it has no OK button).
+HWND NewRecordMessage(const GameProcess& game)
+{
+    for (HWND window : game.VisibleWindows()) {
+        char cls[64] = {};
+        GetClassNameA(window, cls, sizeof cls);
+        if (std::string_view(cls) == kDialogClass && WindowText(window).empty() &&
+            GetDlgItem(window, IDOK) != nullptr)
+            return window;
+    }
+    return nullptr;
+}
+
+void ExpectRecord(const Bytes& file, std::size_t at, std::size_t size, const std::string& text)
+{
+    ASSERT_LE(at + size, file.size());
+    const auto begin = file.begin() + static_cast<std::ptrdiff_t>(at);
+    const auto terminator = std::find(begin, begin + static_cast<std::ptrdiff_t>(size), 0);
+    ASSERT_NE(terminator, begin + static_cast<std::ptrdiff_t>(size)) << "record without a terminator";
+    EXPECT_EQ(std::string(begin, terminator), text);
+}
+

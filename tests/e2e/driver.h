@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -95,6 +96,7 @@ public:
     // Counters of the whole process, from the system's process list.
     struct Counters {
         unsigned long handles = 0;
+        unsigned long threads = 0;
         std::size_t privateBytes = 0;
         std::size_t workingSet = 0;
     };
@@ -155,3 +157,46 @@ struct GoalFigures {
 };
 GoalFigures ExpectedFigures(int keys, int hits, uint32_t elapsedMs);
 int32_t ExpectedPoints(int keys, int hits, uint32_t elapsedMs);
+
+// ---------------------------------------------------------------- playing
+
+using Stage = std::array<const char*, 11>;
+
+inline constexpr Stage kStage1 = {
+    "ohayougozaimasu", "konnnichiha", "konnbannha", "hisashiburidesune", "chiyoppichiyoppi",
+    "kiaihaitteiru?", "saikinnchoushihadou?", "iichoushidayo", "sorenishitemoiitennkidane",
+    "gennkigennki?", "gannbatteirukai?"};
+inline constexpr Stage kStage2 = {
+    "gannbaruzo", "kiaida", "bennkyougannbatte", "sonoatoha", "oishiibannmeshiga", "matteiruyo",
+    "harahachibunnmenishite", "yukkurikyuukeishiyou", "ko-hi-katateni",
+    "shinnbunndemoyominagara", "tanoshiihitotokidemosugosou"};
+inline constexpr Stage kStage9 = {
+    "saishuuraunndodayo", "kokomadekitara", "kuriasurushikanaine", "saikoupoinntowodasou",
+    "yarebadekiru", "kiminokotodayo", "saago-rugamietekimashita", "rasutosupa-to!",
+    "mousukoshidekannryoudayo", "yokukokomadegannbattane", "matanochousennwoomachishiteorimasu"};
+
+// Every phrase of a stage typed right in a run that no clock tick falls into
+// (no seconds): 1000 + 100 + 100 points.
+inline constexpr int32_t kPerfectBurstPoints = 1200;
+
+std::string Joined(const Stage& stage);
+uint32_t TitleMs(HWND main);  // the title's milliseconds, 0 when it shows none
+std::string GoalTitle(const std::string& name);
+HWND WaitForGoal(const GameProcess& game, const std::string& name);
+
+// Queues the keys while the game is held, so that no clock tick falls
+// between them: the run then takes no time at all.
+void TypeInOneBurst(const GameProcess& game, HWND main, std::string_view keys);
+
+void ExpectFigures(HWND goal, const GoalFigures& figures);
+
+// Tab moves the goal dialog's focus from one button to another, but only
+// while the dialog is open and no message box has taken the keyboard.
+bool TabMovesFocus(HWND goal);
+
+// The new-record message: a message box without a caption.
+HWND NewRecordMessage(const GameProcess& game);
+
+// Expects the record at `at` (of `size` bytes) to hold `text` and its
+// terminator; bytes after the terminator mean nothing.
+void ExpectRecord(const Bytes& file, std::size_t at, std::size_t size, const std::string& text);

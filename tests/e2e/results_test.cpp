@@ -3,115 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <functional>
 
 #include "tests/e2e/driver.h"
 
 namespace {
-
-using Stage = std::array<const char*, 11>;
-
-constexpr Stage kStage1 = {"ohayougozaimasu", "konnnichiha", "konnbannha", "hisashiburidesune",
-                           "chiyoppichiyoppi", "kiaihaitteiru?", "saikinnchoushihadou?",
-                           "iichoushidayo", "sorenishitemoiitennkidane", "gennkigennki?",
-                           "gannbatteirukai?"};
-constexpr Stage kStage2 = {"gannbaruzo", "kiaida", "bennkyougannbatte", "sonoatoha",
-                           "oishiibannmeshiga", "matteiruyo", "harahachibunnmenishite",
-                           "yukkurikyuukeishiyou", "ko-hi-katateni", "shinnbunndemoyominagara",
-                           "tanoshiihitotokidemosugosou"};
-constexpr Stage kStage9 = {"saishuuraunndodayo", "kokomadekitara", "kuriasurushikanaine",
-                           "saikoupoinntowodasou", "yarebadekiru", "kiminokotodayo",
-                           "saago-rugamietekimashita", "rasutosupa-to!",
-                           "mousukoshidekannryoudayo", "yokukokomadegannbattane",
-                           "matanochousennwoomachishiteorimasu"};
-
-// Every slot of a stage typed correctly: 1200 points when no clock tick
-// falls into the run (no seconds, every key right).
-constexpr int32_t kPerfectBurstPoints = 1200;
-
-std::string Joined(const Stage& stage)
-{
-    std::string keys;
-    for (const char* phrase : stage)
-        keys += phrase;
-    return keys;
-}
-
-uint32_t TitleMs(HWND main)
-{
-    const std::string title = WindowText(main);
-    return IsDigits(title) ? static_cast<uint32_t>(std::stoul(title)) : 0;
-}
-
-std::string GoalTitle(const std::string& name)
-{
-    return name + " さん、お疲れ様でした";
-}
-
-HWND WaitForGoal(const GameProcess& game, const std::string& name)
-{
-    return game.WaitForWindow(kDialogClass, GoalTitle(name).c_str());
-}
-
-// The whole stage queued at once while the game is held, so that no clock
-// tick falls between its keys: the run then takes no time at all.
-void TypeInOneBurst(const GameProcess& game, HWND main, std::string_view keys)
-{
-    game.Freeze();
-    PostText(main, keys);
-    game.Thaw();
-}
-
-void ExpectFigures(HWND goal, const GoalFigures& figures)
-{
-    EXPECT_EQ(ControlText(goal, 1030), figures.keys);
-    EXPECT_EQ(ControlText(goal, 1040), figures.hits);
-    EXPECT_EQ(ControlText(goal, 1032), figures.accuracy);
-    EXPECT_EQ(ControlText(goal, 1034), figures.seconds);
-    EXPECT_EQ(ControlText(goal, 1036), figures.perChar);
-}
-
-// Tab moves the goal dialog's focus from one button to another, but only
-// while the dialog is open and no message box has taken the keyboard.
-bool TabMovesFocus(HWND goal)
-{
-    if (!WaitUntil([&] { return GetForegroundWindow() == goal; }, 3000))
-        return false;
-    HWND before = FocusOf(goal);
-    PressKey(VK_TAB);
-    return WaitUntil(
-        [&] {
-            HWND focus = FocusOf(goal);
-            return focus != before && IsChild(goal, focus);
-        },
-        3000);
-}
-
-// A message box without a caption (the goal dialog, too, has none until it
-// has set its title, but it has no OK button).
-HWND NewRecordMessage(const GameProcess& game)
-{
-    for (HWND window : game.VisibleWindows()) {
-        char cls[64] = {};
-        GetClassNameA(window, cls, sizeof cls);
-        if (std::string_view(cls) == kDialogClass && WindowText(window).empty() &&
-            GetDlgItem(window, IDOK) != nullptr)
-            return window;
-    }
-    return nullptr;
-}
-
-// The text of a record: its bytes up to a terminating zero; bytes after the
-// terminator mean nothing.
-void ExpectRecord(const Bytes& file, std::size_t at, std::size_t size, const std::string& text)
-{
-    ASSERT_LE(at + size, file.size());
-    const auto begin = file.begin() + static_cast<std::ptrdiff_t>(at);
-    const auto terminator = std::find(begin, begin + static_cast<std::ptrdiff_t>(size), 0);
-    ASSERT_NE(terminator, begin + static_cast<std::ptrdiff_t>(size)) << "record without a terminator";
-    EXPECT_EQ(std::string(begin, terminator), text);
-}
 
 struct Goal {
     GoalFigures figures;
