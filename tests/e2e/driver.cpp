@@ -376,8 +376,6 @@ void GameProcess::Thaw() const
 
 GameProcess::Counters GameProcess::ReadCounters() const
 {
-    // GetProcessHandleCount and GetProcessMemoryInfo answer only for the
-    // calling process under Wine; the system's process list has both.
     Counters counters;
     std::vector<unsigned char> buffer(1 << 20);
     ULONG size = 0;
@@ -393,6 +391,8 @@ GameProcess::Counters GameProcess::ReadCounters() const
             counters.threads = entry->NumberOfThreads;
             counters.privateBytes = entry->VirtualMemoryCounters.PagefileUsage;
             counters.workingSet = entry->VirtualMemoryCounters.WorkingSetSize;
+            counters.cpuSeconds =
+                static_cast<double>(entry->UserTime.QuadPart + entry->KernelTime.QuadPart) / 1e7;
             return counters;
         }
         if (entry->NextEntryOffset == 0)
@@ -401,14 +401,6 @@ GameProcess::Counters GameProcess::ReadCounters() const
     }
     ADD_FAILURE() << "the game is not in the process list";
     return counters;
-}
-
-double GameProcess::CpuSeconds() const
-{
-    FILETIME created, ended, kernel, user;
-    if (!GetProcessTimes(process_, &created, &ended, &kernel, &user))
-        return -1;
-    return static_cast<double>(FromFileTime(kernel) + FromFileTime(user)) / 1e7;
 }
 
 // ---------------------------------------------------------------- the opening

@@ -93,15 +93,17 @@ public:
     void Freeze() const;
     void Thaw() const;
 
-    // Counters of the whole process, from the system's process list.
+    // Counters of the whole process, from the system's process list (under
+    // Wine, GetProcessHandleCount, GetProcessMemoryInfo and GetProcessTimes
+    // do not report them for another process).
     struct Counters {
         unsigned long handles = 0;
         unsigned long threads = 0;
         std::size_t privateBytes = 0;
         std::size_t workingSet = 0;
+        double cpuSeconds = 0;  // user and kernel time of all its threads
     };
     Counters ReadCounters() const;
-    double CpuSeconds() const;
 
 private:
     HANDLE process_ = nullptr;
