@@ -51,9 +51,12 @@ TEST(Startup, SecondCopyWarnsAndEndsWithZeroWhileTheFirstGoesOn)
 TEST(Startup, OpeningAsksForANameThenTheStartMessageThenTheCentredWindow)
 {
     GameFolder folder;
+    folder.AgeAccessTime("opening.wav");
     GameProcess game(folder);
     HWND opening = game.WaitForWindow(kDialogClass, kOpeningTitle);
     ASSERT_NE(opening, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return folder.ReadSinceAged("opening.wav"); }))
+        << "opening.wav was not played";
     HWND main = game.FindWindow(kMainClass, kMainTitle, false);
     ASSERT_NE(main, nullptr) << "no main window behind the opening dialog";
     EXPECT_FALSE(IsWindowVisible(main)) << "the main window shows during the opening";
