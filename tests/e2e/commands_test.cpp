@@ -143,7 +143,7 @@ TEST(Commands, MailHandsTheLinkToTheMailProgram)
     EXPECT_EQ(std::string(link.begin(), link.end()),
               "mailto:support@kesuka-soft.example?Subject=次のヴァージョンはいつ頃？");
     EXPECT_TRUE(InfoDialogRoundTrip(game, main));
-    EXPECT_EQ(game.FindWindow(kDialogClass, kMailErrorCaption), nullptr);
+    EXPECT_EQ(game.TopWindow(kDialogClass, kMailErrorCaption), nullptr);
 }
 
 TEST(Commands, SoundChoiceTakesEffectAtOnceAndDecidesTheHitSound)

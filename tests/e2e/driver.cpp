@@ -69,7 +69,7 @@ bool InMenuMode(DWORD threadId)
 }
 
 // PNG with stored (uncompressed) deflate blocks: no library needed.
-uint32_t Crc32(const unsigned char* data, std::size_t size, uint32_t crc = 0)
+uint32_t Crc32(const unsigned char* data, std::size_t size)
 {
     static const std::array<uint32_t, 256> table = [] {
         std::array<uint32_t, 256> t{};
@@ -81,7 +81,7 @@ uint32_t Crc32(const unsigned char* data, std::size_t size, uint32_t crc = 0)
         }
         return t;
     }();
-    crc = ~crc;
+    uint32_t crc = 0xFFFFFFFFu;
     for (std::size_t i = 0; i < size; ++i)
         crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
     return ~crc;
@@ -115,7 +115,7 @@ Bytes EncodePng(int width, int height, const Bytes& rgbRows)  // each row: filte
         a = (a + byte) % 65521;
         b = (b + a) % 65521;
     }
-    for (std::size_t at = 0; at < rgbRows.size() || at == 0;) {
+    for (std::size_t at = 0; at < rgbRows.size();) {
         std::size_t size = std::min<std::size_t>(65535, rgbRows.size() - at);
         bool last = at + size == rgbRows.size();
         zlib.push_back(last ? 1 : 0);
@@ -125,8 +125,6 @@ Bytes EncodePng(int width, int height, const Bytes& rgbRows)  // each row: filte
         zlib.push_back(static_cast<unsigned char>(~size >> 8));
         zlib.insert(zlib.end(), rgbRows.begin() + at, rgbRows.begin() + at + size);
         at += size;
-        if (last)
-            break;
     }
     PutBe32(zlib, (b << 16) | a);
 
@@ -302,7 +300,7 @@ bool GameProcess::Running() const
     return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
-HWND GameProcess::FindWindow(const char* cls, const char* title, bool visibleOnly) const
+HWND GameProcess::TopWindow(const char* cls, const char* title, bool visibleOnly) const
 {
     struct Search {
         const GameProcess* game;
@@ -334,7 +332,7 @@ HWND GameProcess::FindWindow(const char* cls, const char* title, bool visibleOnl
 HWND GameProcess::WaitForWindow(const char* cls, const char* title, int timeoutMs) const
 {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindWindow(cls, title)) != nullptr; }, timeoutMs);
+    WaitUntil([&] { return (found = TopWindow(cls, title)) != nullptr; }, timeoutMs);
     return found;
 }
 
@@ -366,7 +364,12 @@ bool GameProcess::WaitForExit(DWORD& exitCode, int timeoutMs) const
 
 void GameProcess::Freeze() const
 {
+    // SuspendThread only asks; the thread has stopped once its context can
+    // be read.
     SuspendThread(thread_);
+    CONTEXT context{};
+    context.ContextFlags = CONTEXT_CONTROL;
+    GetThreadContext(thread_, &context);
 }
 
 void GameProcess::Thaw() const
@@ -424,7 +427,7 @@ HWND EnterGame(const GameProcess& game, const char* name)
     }
     Click(start, IDOK);
     HWND main = nullptr;
-    if (!WaitUntil([&] { return (main = game.FindWindow(kMainClass, nullptr)) != nullptr; })) {
+    if (!WaitUntil([&] { return (main = game.TopWindow(kMainClass, nullptr)) != nullptr; })) {
         ADD_FAILURE() << "the main window was not shown after the start message";
         return nullptr;
     }
@@ -473,6 +476,24 @@ std::string MessageBoxText(HWND box)
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+std::string DescribeWindows(const GameProcess& game)
+{
+    auto describe = [](HWND window) {
+        if (window == nullptr)
+            return std::string("none");
+        char cls[64] = {};
+        GetClassNameA(window, cls, sizeof cls);
+        return std::string(cls) + " \"" + WindowText(window) + "\"";
+    };
+    std::string text = "foreground: " + describe(GetForegroundWindow());
+    for (HWND window : game.VisibleWindows()) {
+        text += "; shown: " + describe(window);
+        if (HWND focus = FocusOf(window); focus != nullptr)
+            text += " (focus: " + describe(focus) + ")";
+    }
     return text;
 }
 
@@ -558,14 +579,14 @@ bool SystemMenuRoundTrip(const GameProcess& game, HWND dialog)
     if (!BringToFront(dialog))
         return false;
     PressKey(VK_SPACE, true);
-    if (!WaitUntil([&] { return game.FindWindow(kMenuClass, nullptr) != nullptr; }))
+    if (!WaitUntil([&] { return game.TopWindow(kMenuClass, nullptr) != nullptr; }))
         return false;
     // The first Esc closes the menu's popup; the menu mode may need a second.
     for (int attempt = 0; attempt < 3 && InMenuMode(thread); ++attempt) {
         PressKey(VK_ESCAPE);
         WaitUntil([&] { return !InMenuMode(thread); }, 1000);
     }
-    return !InMenuMode(thread) && game.FindWindow(kMenuClass, nullptr) == nullptr;
+    return !InMenuMode(thread) && game.TopWindow(kMenuClass, nullptr) == nullptr;
 }
 
 bool InfoDialogRoundTrip(const GameProcess& game, HWND mainWindow)
@@ -577,7 +598,8 @@ bool InfoDialogRoundTrip(const GameProcess& game, HWND mainWindow)
     if (info == nullptr)
         return false;
     Click(info, 1000);
-    return WaitUntil([&] { return !IsWindow(info) || !IsWindowVisible(info); });
+    // The main window is active again once the dialog has gone.
+    return WaitUntil([&] { return !IsWindow(info) && GetForegroundWindow() == mainWindow; });
 }
 
 // ---------------------------------------------------------------- screenshots
@@ -796,9 +818,17 @@ void ExpectFigures(HWND goal, const GoalFigures& figures)
 
 bool TabMovesFocus(HWND goal)
 {
-    if (!WaitUntil([&] { return GetForegroundWindow() == goal; }, 3000))
+    // Wait for the focus to settle on one of the dialog's buttons first: a
+    // focus still coming back from a message box would pass for the Tab's
+    // doing, and the Tab would then reach the main window as a character.
+    HWND before = nullptr;
+    if (!WaitUntil(
+            [&] {
+                before = FocusOf(goal);
+                return GetForegroundWindow() == goal && IsChild(goal, before);
+            },
+            3000))
         return false;
-    HWND before = FocusOf(goal);
     PressKey(VK_TAB);
     return WaitUntil(
         [&] {

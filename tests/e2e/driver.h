@@ -80,7 +80,7 @@ public:
 
     // A top-level window of this process with the class and, unless null, the
     // title; `visibleOnly` skips hidden ones.
-    HWND FindWindow(const char* cls, const char* title, bool visibleOnly = true) const;
+    HWND TopWindow(const char* cls, const char* title, bool visibleOnly = true) const;
     HWND WaitForWindow(const char* cls, const char* title, int timeoutMs = kWaitMs) const;
     std::vector<HWND> VisibleWindows() const;
 
@@ -121,6 +121,8 @@ std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
 std::string MessageBoxText(HWND box);  // the text of a message box
 HWND OwnerOf(HWND window);
+// The game's windows, the foreground window and the focus, for failure messages.
+std::string DescribeWindows(const GameProcess& game);
 bool ShowsIcon(HWND box);           // a message box with an icon
 HWND FocusOf(HWND window);          // the focus of the window's thread
 bool IsDigits(std::string_view text);

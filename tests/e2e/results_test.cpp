@@ -191,6 +191,7 @@ TEST(Results, NewBestIsAnnouncedOnceAfterItIsSavedAndATieIsNot)
     TypeInOneBurst(game, main, Joined(kStage2));
     goal = WaitForGoal(game, "Ken");
     ASSERT_NE(goal, nullptr);
+    ExpectFigures(goal, ExpectedFigures(175, 175, 0));
     EXPECT_TRUE(TabMovesFocus(goal)) << "a tie was announced as a new record";
     EXPECT_EQ(NewRecordMessage(game), nullptr);
     const Bytes best = folder.Read("Best.dat");
@@ -289,7 +290,7 @@ TEST(Results, AfterTheLastStageNoKeepsTheGameAtItsFinalSlot)
     PostText(main, "s");
     EXPECT_TRUE(WaitUntil([&] { return IsDigits(WindowText(main)); }));
     ASSERT_TRUE(InfoDialogRoundTrip(game, main));
-    EXPECT_EQ(game.FindWindow(kDialogClass, GoalTitle("Aoi").c_str()), nullptr);
+    EXPECT_EQ(game.TopWindow(kDialogClass, GoalTitle("Aoi").c_str()), nullptr);
 
     // F5 there asks again; Yes ends the game with 0.
     PressKey(VK_F5);

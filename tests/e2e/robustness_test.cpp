@@ -130,7 +130,7 @@ TEST(Robustness, HostileRecordFilesNeitherCrashNorBlockTheGame)
         ASSERT_TRUE(BringToFront(main));
         PressKey(VK_F8);
         HWND confirm = game.WaitForWindow(kDialogClass, kCloseCaption);
-        ASSERT_NE(confirm, nullptr);
+        ASSERT_NE(confirm, nullptr) << "F8 did not ask to quit; " << DescribeWindows(game);
         Click(confirm, IDYES);
         DWORD code = 99;
         ASSERT_TRUE(game.WaitForExit(code));

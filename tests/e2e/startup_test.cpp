@@ -18,7 +18,7 @@ TEST(Startup, SecondCopyWarnsAndEndsWithZeroWhileTheFirstGoesOn)
     GameProcess first(folder);
     HWND opening = first.WaitForWindow(kDialogClass, kOpeningTitle);
     ASSERT_NE(opening, nullptr) << "the first copy shows no opening dialog";
-    HWND firstMain = first.FindWindow(kMainClass, kMainTitle, false);
+    HWND firstMain = first.TopWindow(kMainClass, kMainTitle, false);
     ASSERT_NE(firstMain, nullptr);
 
     GameProcess second(folder);
@@ -28,7 +28,7 @@ TEST(Startup, SecondCopyWarnsAndEndsWithZeroWhileTheFirstGoesOn)
     EXPECT_EQ(MessageBoxText(warning), "Keyhaven.exe は既に開いているよ！");
     EXPECT_TRUE(ShowsIcon(warning));
     EXPECT_EQ(OwnerOf(warning), nullptr);
-    EXPECT_EQ(second.FindWindow(kMainClass, nullptr, false), nullptr)
+    EXPECT_EQ(second.TopWindow(kMainClass, nullptr, false), nullptr)
         << "the second copy made a main window";
     Click(warning, IDOK);
     DWORD code = 99;
@@ -57,7 +57,7 @@ TEST(Startup, OpeningAsksForANameThenTheStartMessageThenTheCentredWindow)
     ASSERT_NE(opening, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return folder.ReadSinceAged("opening.wav"); }))
         << "opening.wav was not played";
-    HWND main = game.FindWindow(kMainClass, kMainTitle, false);
+    HWND main = game.TopWindow(kMainClass, kMainTitle, false);
     ASSERT_NE(main, nullptr) << "no main window behind the opening dialog";
     EXPECT_FALSE(IsWindowVisible(main)) << "the main window shows during the opening";
     EXPECT_EQ(GetWindowLongA(opening, GWL_STYLE) & WS_SYSMENU, 0) << "the opening has a close box";
@@ -140,6 +140,7 @@ TEST(Startup, GameAtRestIdlesAndAnswersTheKeysAndTheMenu)
 
     // A right click at client (0, 0) opens the menu at screen (150, 180)
     // wherever the window is; its eighth item asks whether to quit.
+    ASSERT_TRUE(BringToFront(main));
     PostMessageA(main, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(0, 0));
     HWND menu = game.WaitForWindow(kMenuClass, nullptr);
     ASSERT_NE(menu, nullptr) << "no popup menu";
@@ -152,7 +153,8 @@ TEST(Startup, GameAtRestIdlesAndAnswersTheKeysAndTheMenu)
         PressKey(VK_DOWN);
     PressKey(VK_RETURN);
     HWND confirm = game.WaitForWindow(kDialogClass, kCloseCaption);
-    ASSERT_NE(confirm, nullptr) << "the menu's last item did not ask to quit";
+    ASSERT_NE(confirm, nullptr) << "the menu's last item did not ask to quit; "
+                                << DescribeWindows(game);
     SaveScreenshot(confirm, "close-question");
     EXPECT_EQ(MessageBoxText(confirm), kCloseText);
     EXPECT_EQ(OwnerOf(confirm), main);
@@ -160,8 +162,9 @@ TEST(Startup, GameAtRestIdlesAndAnswersTheKeysAndTheMenu)
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(confirm); }));
 
     // A click at (100, 40) opens it at (250, 220); the seventh item is F1's.
+    ASSERT_TRUE(BringToFront(main));
     PostMessageA(main, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 40));
-    ASSERT_TRUE(WaitUntil([&] { return (menu = game.FindWindow(kMenuClass, nullptr)) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (menu = game.TopWindow(kMenuClass, nullptr)) != nullptr; }));
     GetWindowRect(menu, &place);
     EXPECT_EQ(place.left, 250);
     EXPECT_EQ(place.top, 220);
