@@ -234,11 +234,6 @@ void GameFolder::Write(std::string_view file, const Bytes& bytes) const
         ADD_FAILURE() << "cannot write " << PathOf(file);
 }
 
-bool GameFolder::Exists(std::string_view file) const
-{
-    return GetFileAttributesA(PathOf(file).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 DWORD GameFolder::Attributes(std::string_view file) const
 {
     return GetFileAttributesA(PathOf(file).c_str());
@@ -393,7 +388,6 @@ GameProcess::Counters GameProcess::ReadCounters() const
             counters.handles = entry->HandleCount;
             counters.threads = entry->NumberOfThreads;
             counters.privateBytes = entry->VirtualMemoryCounters.PagefileUsage;
-            counters.workingSet = entry->VirtualMemoryCounters.WorkingSetSize;
             counters.cpuSeconds =
                 static_cast<double>(entry->UserTime.QuadPart + entry->KernelTime.QuadPart) / 1e7;
             return counters;

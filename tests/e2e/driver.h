@@ -54,7 +54,6 @@ public:
     std::string PathOf(std::string_view file) const;
     Bytes Read(std::string_view file) const;  // empty when missing
     void Write(std::string_view file, const Bytes& bytes) const;
-    bool Exists(std::string_view file) const;
     DWORD Attributes(std::string_view file) const;
     // Marks the file as last read long ago, so that the next read by the game
     // shows as a fresh access time.
@@ -75,8 +74,6 @@ public:
     GameProcess& operator=(const GameProcess&) = delete;
 
     bool Started() const { return process_ != nullptr; }
-    DWORD Id() const { return id_; }
-    HANDLE Handle() const { return process_; }
 
     // A top-level window of this process with the class and, unless null, the
     // title; `visibleOnly` skips hidden ones.
@@ -100,7 +97,6 @@ public:
         unsigned long handles = 0;
         unsigned long threads = 0;
         std::size_t privateBytes = 0;
-        std::size_t workingSet = 0;
         double cpuSeconds = 0;  // user and kernel time of all its threads
     };
     Counters ReadCounters() const;
