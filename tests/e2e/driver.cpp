@@ -2,22 +2,19 @@
 
 #include <winternl.h>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
 // Without an X display Wine cannot show a single window; say so once and
 // fail the whole run instead of letting every test time out.
 class DisplayCheck : public testing::Environment {
-public:
     void SetUp() override
     {
         const char* display = std::getenv("DISPLAY");
@@ -30,135 +27,70 @@ testing::Environment* const displayCheck = testing::AddGlobalTestEnvironment(new
 constexpr std::array<const char*, 7> kSoundFiles = {
     "opening.wav", "bane.wav", "raser.wav", "rock.wav", "glass.wav", "gun.wav", "punch.wav"};
 
-std::string TestName()
-{
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    if (info == nullptr)
-        return "run";
-    return std::string(info->test_suite_name()) + "." + info->name();
-}
-
-uint64_t Now() { return GetTickCount64(); }
-
 // The file time that marks "read long ago": 1 January 2000.
 constexpr uint64_t kAgedFileTime = 125911584000000000ULL;
 
-uint64_t FromFileTime(const FILETIME& time)
-{
-    return (uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
-}
-
-void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys)  // key, released
-{
-    std::vector<INPUT> inputs;
-    for (auto [key, up] : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-bool InMenuMode(DWORD threadId)
+GUITHREADINFO GuiThreadInfo(HWND window)
 {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId, &info) && (info.flags & GUI_INMENUMODE) != 0;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        info = GUITHREADINFO{};
+    return info;
 }
 
-// PNG with stored (uncompressed) deflate blocks: no library needed.
-uint32_t Crc32(const unsigned char* data, std::size_t size)
+std::string ClassOf(HWND window)
 {
-    static const std::array<uint32_t, 256> table = [] {
-        std::array<uint32_t, 256> t{};
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i)
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
+    char cls[256] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    return cls;
 }
 
-void PutBe32(Bytes& out, uint32_t value)
+HWND FocusOf(HWND window) { return GuiThreadInfo(window).hwndFocus; }
+
+// Collects the windows EnumWindows or EnumChildWindows hands it.
+BOOL CALLBACK Collect(HWND window, LPARAM found)
 {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<unsigned char>(value >> shift));
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
 }
 
-void PutChunk(Bytes& out, const char* type, const Bytes& data)
+std::vector<HWND> Children(HWND parent)
 {
-    PutBe32(out, static_cast<uint32_t>(data.size()));
-    Bytes typed(type, type + 4);
-    typed.insert(typed.end(), data.begin(), data.end());
-    out.insert(out.end(), typed.begin(), typed.end());
-    PutBe32(out, Crc32(typed.data(), typed.size()));
+    std::vector<HWND> found;
+    EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
-Bytes EncodePng(int width, int height, const Bytes& rgbRows)  // each row: filter byte + RGB
+bool IsIcon(HWND control) { return (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON; }
+
+std::string TextOf(HWND control)  // asked with a timeout, unlike GetWindowText
 {
-    Bytes header;
-    PutBe32(header, static_cast<uint32_t>(width));
-    PutBe32(header, static_cast<uint32_t>(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
-
-    Bytes zlib = {0x78, 0x01};
-    uint32_t a = 1, b = 0;
-    for (unsigned char byte : rgbRows) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    for (std::size_t at = 0; at < rgbRows.size();) {
-        std::size_t size = std::min<std::size_t>(65535, rgbRows.size() - at);
-        bool last = at + size == rgbRows.size();
-        zlib.push_back(last ? 1 : 0);
-        zlib.push_back(static_cast<unsigned char>(size));
-        zlib.push_back(static_cast<unsigned char>(size >> 8));
-        zlib.push_back(static_cast<unsigned char>(~size));
-        zlib.push_back(static_cast<unsigned char>(~size >> 8));
-        zlib.insert(zlib.end(), rgbRows.begin() + at, rgbRows.begin() + at + size);
-        at += size;
-    }
-    PutBe32(zlib, (b << 16) | a);
-
-    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", zlib);
-    PutChunk(png, "IEND", {});
-    return png;
+    char text[1024] = {};
+    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    return text;
 }
 
 bool WriteWholeFile(const std::string& path, const Bytes& bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
+    std::ofstream out(path, std::ios::binary);
+    return out.write(reinterpret_cast<const char*>(bytes.data()),
+                     static_cast<std::streamsize>(bytes.size())) &&
+           out.flush();
 }
 
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)
 {
-    const uint64_t end = Now() + static_cast<uint64_t>(timeoutMs);
-    for (;;) {
-        if (condition())
-            return true;
-        if (Now() >= end)
+    const uint64_t end = GetTickCount64() + static_cast<uint64_t>(timeoutMs);
+    while (!condition()) {
+        if (GetTickCount64() >= end)
             return false;
         Sleep(10);
     }
+    return true;
 }
 
 std::string WindowsPath(std::string_view unixPath)
@@ -173,59 +105,31 @@ std::string WindowsPath(std::string_view unixPath)
 
 GameFolder::GameFolder()
 {
+    namespace fs = std::filesystem;
     static std::atomic<int> serial{0};
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "keyhaven-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++serial);
-    CreateDirectoryA(path_.c_str(), nullptr);
-
-    const std::string exe = WindowsPath(KEYHAVEN_EXE);
-    if (!CopyFileA(exe.c_str(), PathOf("Keyhaven.exe").c_str(), FALSE))
-        ADD_FAILURE() << "cannot copy the game from " << exe;
+    const std::string name =
+        "keyhaven-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+    path_ = (fs::temp_directory_path() / name).string();
+    std::error_code error;
+    fs::create_directory(path_, error);
+    fs::copy_file(WindowsPath(KEYHAVEN_EXE), PathOf("Keyhaven.exe"), error);
+    EXPECT_FALSE(error) << "cannot copy the game: " << error.message();
     for (const char* sound : kSoundFiles) {
-        const std::string from = WindowsPath(KEYHAVEN_SOUNDS_DIR) + "\\" + sound;
-        if (!CopyFileA(from.c_str(), PathOf(sound).c_str(), FALSE))
-            ADD_FAILURE() << "cannot copy the sound " << from;
+        fs::copy_file(WindowsPath(KEYHAVEN_SOUNDS_DIR) + "\\" + sound, PathOf(sound), error);
+        EXPECT_FALSE(error) << "cannot copy the sound " << sound << ": " << error.message();
     }
 }
 
 GameFolder::~GameFolder()
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(PathOf("*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA(PathOf(found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path_.c_str());
-}
-
-std::string GameFolder::PathOf(std::string_view file) const
-{
-    return path_ + "\\" + std::string(file);
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
 }
 
 Bytes GameFolder::Read(std::string_view file) const
 {
-    Bytes bytes;
-    HANDLE handle = CreateFileA(PathOf(file).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return bytes;
-    LARGE_INTEGER size{};
-    GetFileSizeEx(handle, &size);
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!bytes.empty())
-        ReadFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    CloseHandle(handle);
-    return bytes;
+    std::ifstream in(PathOf(file), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 void GameFolder::Write(std::string_view file, const Bytes& bytes) const
@@ -234,19 +138,14 @@ void GameFolder::Write(std::string_view file, const Bytes& bytes) const
         ADD_FAILURE() << "cannot write " << PathOf(file);
 }
 
-DWORD GameFolder::Attributes(std::string_view file) const
-{
-    return GetFileAttributesA(PathOf(file).c_str());
-}
-
 void GameFolder::AgeAccessTime(std::string_view file) const
 {
     HANDLE handle = CreateFileA(PathOf(file).c_str(), FILE_WRITE_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                                 nullptr);
     FILETIME aged{static_cast<DWORD>(kAgedFileTime), static_cast<DWORD>(kAgedFileTime >> 32)};
-    if (handle == INVALID_HANDLE_VALUE || !SetFileTime(handle, nullptr, &aged, nullptr))
-        ADD_FAILURE() << "cannot set the access time of " << PathOf(file);
+    EXPECT_TRUE(handle != INVALID_HANDLE_VALUE && SetFileTime(handle, nullptr, &aged, nullptr))
+        << "cannot set the access time of " << PathOf(file);
     if (handle != INVALID_HANDLE_VALUE)
         CloseHandle(handle);
 }
@@ -256,26 +155,29 @@ bool GameFolder::ReadSinceAged(std::string_view file) const
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(PathOf(file).c_str(), GetFileExInfoStandard, &data))
         return false;
-    return FromFileTime(data.ftLastAccessTime) > kAgedFileTime + 864000000000ULL;  // + 1 day
+    const FILETIME& time = data.ftLastAccessTime;
+    const uint64_t accessed = (uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+    return accessed > kAgedFileTime + 864000000000ULL;  // a day later
 }
 
 // ---------------------------------------------------------------- GameProcess
 
-GameProcess::GameProcess(const GameFolder& folder)
+bool GameProcess::Start(const GameFolder& folder)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    std::string exe = folder.PathOf("Keyhaven.exe");
+    const std::string exe = folder.PathOf("Keyhaven.exe");
     std::string commandLine = "Keyhaven.exe";
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.Path().c_str(), &startup, &info)) {
         ADD_FAILURE() << "cannot start " << exe << " (error " << GetLastError() << ")";
-        return;
+        return false;
     }
     process_ = info.hProcess;
     thread_ = info.hThread;
     id_ = info.dwProcessId;
+    return true;
 }
 
 GameProcess::~GameProcess()
@@ -290,38 +192,25 @@ GameProcess::~GameProcess()
     CloseHandle(process_);
 }
 
-bool GameProcess::Running() const
+std::vector<HWND> GameProcess::Windows(bool visibleOnly) const
 {
-    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+    std::vector<HWND> all, found;
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == id_ && (!visibleOnly || IsWindowVisible(window)))
+            found.push_back(window);
+    }
+    return found;
 }
 
 HWND GameProcess::TopWindow(const char* cls, const char* title, bool visibleOnly) const
 {
-    struct Search {
-        const GameProcess* game;
-        const char* cls;
-        const char* title;
-        bool visibleOnly;
-        HWND found;
-    } search{this, cls, title, visibleOnly, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != s.game->id_ || (s.visibleOnly && !IsWindowVisible(window)))
-                return TRUE;
-            char cls[256] = {};
-            GetClassNameA(window, cls, sizeof cls);
-            if (std::strcmp(cls, s.cls) != 0)
-                return TRUE;
-            if (s.title != nullptr && WindowText(window) != s.title)
-                return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : Windows(visibleOnly))
+        if (ClassOf(window) == cls && (title == nullptr || WindowText(window) == title))
+            return window;
+    return nullptr;
 }
 
 HWND GameProcess::WaitForWindow(const char* cls, const char* title, int timeoutMs) const
@@ -331,44 +220,19 @@ HWND GameProcess::WaitForWindow(const char* cls, const char* title, int timeoutM
     return found;
 }
 
-std::vector<HWND> GameProcess::VisibleWindows() const
-{
-    struct Search {
-        DWORD id;
-        std::vector<HWND> found;
-    } search{id_, {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s.id && IsWindowVisible(window))
-                s.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 bool GameProcess::WaitForExit(DWORD& exitCode, int timeoutMs) const
 {
-    if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0)
-        return false;
-    return GetExitCodeProcess(process_, &exitCode) != 0;
+    return WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0 &&
+           GetExitCodeProcess(process_, &exitCode) != 0;
 }
 
-void GameProcess::Freeze() const
+void GameProcess::PostInOneBurst(HWND main, std::string_view keys) const
 {
-    // SuspendThread only asks; the thread has stopped once its context can
-    // be read.
     SuspendThread(thread_);
-    CONTEXT context{};
+    CONTEXT context{};  // SuspendThread only asks; the thread stops once its context is read
     context.ContextFlags = CONTEXT_CONTROL;
     GetThreadContext(thread_, &context);
-}
-
-void GameProcess::Thaw() const
-{
+    PostText(main, keys);
     ResumeThread(thread_);
 }
 
@@ -404,32 +268,27 @@ GameProcess::Counters GameProcess::ReadCounters() const
 
 HWND EnterGame(const GameProcess& game, const char* name)
 {
-    if (!game.Started())
-        return nullptr;
-    HWND opening = game.WaitForWindow(kDialogClass, kOpeningTitle);
-    if (opening == nullptr) {
-        ADD_FAILURE() << "the opening dialog did not appear";
-        return nullptr;
-    }
-    SendMessageTimeoutA(GetDlgItem(opening, 1025), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name),
-                        SMTO_ABORTIFHUNG, 5000, nullptr);
-    Click(opening, 1022);
-    HWND start = game.WaitForWindow(kDialogClass, kStartCaption);
-    if (start == nullptr) {
-        ADD_FAILURE() << "the start message did not appear after the name was entered";
-        return nullptr;
-    }
-    Click(start, IDOK);
     HWND main = nullptr;
-    if (!WaitUntil([&] { return (main = game.TopWindow(kMainClass, nullptr)) != nullptr; })) {
-        ADD_FAILURE() << "the main window was not shown after the start message";
-        return nullptr;
+    const char* missing = "the opening dialog";
+    if (HWND opening = game.WaitForWindow(kDialogClass, kOpeningTitle); opening != nullptr) {
+        SendMessageTimeoutA(GetDlgItem(opening, 1025), WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(name), SMTO_ABORTIFHUNG, 5000, nullptr);
+        Click(opening, 1022);
+        missing = "the start message after the name";
+        if (HWND start = game.WaitForWindow(kDialogClass, kStartCaption); start != nullptr) {
+            Click(start, IDOK);
+            missing = "the main window after the start message";
+            main = game.WaitForWindow(kMainClass, nullptr);
+        }
     }
-    BringToFront(main);
+    if (main == nullptr)
+        ADD_FAILURE() << missing << " did not appear";
+    else
+        BringToFront(main);
     return main;
 }
 
-// ---------------------------------------------------------------- texts
+// ---------------------------------------------------------------- texts and windows
 
 std::string WindowText(HWND window)
 {
@@ -441,88 +300,46 @@ std::string WindowText(HWND window)
 std::string ControlText(HWND dialog, int id)
 {
     HWND control = GetDlgItem(dialog, id);
-    if (control == nullptr)
-        return "<no control " + std::to_string(id) + ">";
-    char text[1024] = {};
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, &result);
-    return text;
+    return control == nullptr ? "<no control " + std::to_string(id) + ">" : TextOf(control);
 }
 
 std::string MessageBoxText(HWND box)
 {
-    std::string text;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM param) -> BOOL {
-            char cls[64] = {};
-            GetClassNameA(child, cls, sizeof cls);
-            if (lstrcmpiA(cls, "Static") != 0 ||
-                (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-                return TRUE;
-            char text[1024] = {};
-            SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                                SMTO_ABORTIFHUNG, 5000, nullptr);
-            if (*text == '\0')
-                return TRUE;
-            *reinterpret_cast<std::string*>(param) = text;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&text));
-    return text;
+    for (HWND child : Children(box))
+        if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0 && !IsIcon(child) &&
+            !TextOf(child).empty())
+            return TextOf(child);
+    return "";
 }
 
 std::string DescribeWindows(const GameProcess& game)
 {
     auto describe = [](HWND window) {
-        if (window == nullptr)
-            return std::string("none");
-        char cls[64] = {};
-        GetClassNameA(window, cls, sizeof cls);
-        return std::string(cls) + " \"" + WindowText(window) + "\"";
+        return window == nullptr ? std::string("none")
+                                 : ClassOf(window) + " \"" + WindowText(window) + "\"";
     };
     std::string text = "foreground: " + describe(GetForegroundWindow());
-    for (HWND window : game.VisibleWindows()) {
-        text += "; shown: " + describe(window);
-        if (HWND focus = FocusOf(window); focus != nullptr)
-            text += " (focus: " + describe(focus) + ")";
-    }
+    for (HWND window : game.Windows())
+        text += "; shown: " + describe(window) + " (focus: " + describe(FocusOf(window)) + ")";
     return text;
-}
-
-HWND OwnerOf(HWND window)
-{
-    return GetWindow(window, GW_OWNER);
 }
 
 bool ShowsIcon(HWND box)
 {
-    bool icon = false;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM param) -> BOOL {
-            if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
-                SendMessageA(child, STM_GETICON, 0, 0) != 0)
-                *reinterpret_cast<bool*>(param) = true;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&icon));
-    return icon;
+    const std::vector<HWND> children = Children(box);
+    return std::any_of(children.begin(), children.end(), [](HWND child) {
+        return IsIcon(child) && IsWindowVisible(child) &&
+               SendMessageA(child, STM_GETICON, 0, 0) != 0;
+    });
 }
 
-HWND FocusOf(HWND window)
+bool IsCentred(HWND window)
 {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
-}
-
-bool IsDigits(std::string_view text)
-{
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    RECT desktop{}, frame{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(window, &frame);
+    return frame.left == (desktop.right - (frame.right - frame.left)) / 2 &&
+           frame.top == (desktop.bottom - (frame.bottom - frame.top)) / 2;
 }
 
 // ---------------------------------------------------------------- input
@@ -535,18 +352,19 @@ void PostText(HWND window, std::string_view text)
 
 void PressKey(WORD virtualKey, bool alt)
 {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD key, DWORD flags) {
+        inputs.push_back(INPUT{INPUT_KEYBOARD, {}});
+        inputs.back().ki.wVk = key;
+        inputs.back().ki.dwFlags = flags;
+    };
     if (alt)
-        SendKeys({{VK_MENU, false}, {virtualKey, false}, {virtualKey, true}, {VK_MENU, true}});
-    else
-        SendKeys({{virtualKey, false}, {virtualKey, true}});
-}
-
-void TypeKeys(std::string_view asciiLetters)
-{
-    for (char c : asciiLetters) {
-        WORD key = static_cast<WORD>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-        SendKeys({{key, false}, {key, true}});
-    }
+        add(VK_MENU, 0);
+    add(virtualKey, 0);
+    add(virtualKey, KEYEVENTF_KEYUP);
+    if (alt)
+        add(VK_MENU, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 bool BringToFront(HWND window)
@@ -557,94 +375,120 @@ bool BringToFront(HWND window)
     return WaitUntil([&] { return GetForegroundWindow() == window; }, 3000);
 }
 
-void Click(HWND dialog, int buttonId)
+bool Dismiss(HWND dialog, int buttonId)
 {
-    PostMessageA(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
+    Click(dialog, buttonId);
+    return WaitUntil([&] { return !IsWindow(dialog); });
 }
 
-void PressCloseBox(HWND window)
+bool YesEndsWithZero(const GameProcess& game, HWND confirm)
 {
-    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (confirm == nullptr)
+        return false;
+    Click(confirm, IDYES);
+    DWORD code = 99;
+    if (!game.WaitForExit(code))
+        return false;
+    EXPECT_EQ(code, 0u);
+    return true;
 }
 
-bool SystemMenuRoundTrip(const GameProcess& game, HWND dialog)
+bool IgnoresEscAndCloseBox(const GameProcess& game, HWND dialog)
 {
-    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    PressKey(VK_ESCAPE);
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    // Alt+Space opens the system menu only once both are handled; Esc closes
+    // the menu's popup, and the menu mode may need a second.
+    auto inMenuMode = [&] { return (GuiThreadInfo(dialog).flags & GUI_INMENUMODE) != 0; };
     if (!BringToFront(dialog))
         return false;
     PressKey(VK_SPACE, true);
     if (!WaitUntil([&] { return game.TopWindow(kMenuClass, nullptr) != nullptr; }))
         return false;
-    // The first Esc closes the menu's popup; the menu mode may need a second.
-    for (int attempt = 0; attempt < 3 && InMenuMode(thread); ++attempt) {
+    for (int attempt = 0; attempt < 3 && inMenuMode(); ++attempt) {
         PressKey(VK_ESCAPE);
-        WaitUntil([&] { return !InMenuMode(thread); }, 1000);
+        WaitUntil([&] { return !inMenuMode(); }, 1000);
     }
-    return !InMenuMode(thread) && game.TopWindow(kMenuClass, nullptr) == nullptr;
+    return !inMenuMode() && game.TopWindow(kMenuClass, nullptr) == nullptr &&
+           IsWindowVisible(dialog);
 }
 
-bool InfoDialogRoundTrip(const GameProcess& game, HWND mainWindow)
+HWND OpenWithKey(const GameProcess& game, HWND main, WORD key, const char* title)
 {
-    if (!BringToFront(mainWindow))
-        return false;
-    PressKey(VK_F1);
-    HWND info = game.WaitForWindow(kDialogClass, kInfoTitle);
-    if (info == nullptr)
-        return false;
-    Click(info, 1000);
-    // The main window is active again once the dialog has gone.
-    return WaitUntil([&] { return !IsWindow(info) && GetForegroundWindow() == mainWindow; });
+    if (!BringToFront(main))
+        return nullptr;
+    PressKey(key);
+    return game.WaitForWindow(kDialogClass, title);
+}
+
+bool InfoDialogRoundTrip(const GameProcess& game, HWND main)
+{
+    HWND info = OpenWithKey(game, main, VK_F1, kInfoTitle);
+    return info != nullptr && Dismiss(info, 1000) &&
+           WaitUntil([&] { return GetForegroundWindow() == main; });
 }
 
 // ---------------------------------------------------------------- screenshots
 
 namespace {
 
-// The pixels of a screen rectangle, as PNG rows (filter byte, then RGB).
-Bytes CaptureRows(const RECT& rect)
+unsigned char Byte(uint64_t value) { return static_cast<unsigned char>(value); }
+
+// A PNG of RGB rows, each led by its filter byte, in stored (uncompressed)
+// deflate blocks: no library needed.
+Bytes EncodePng(uint32_t width, uint32_t height, const Bytes& rows)
+{
+    auto be32 = [](uint64_t v) {
+        return Bytes{Byte(v >> 24), Byte(v >> 16), Byte(v >> 8), Byte(v)};
+    };
+    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    auto chunk = [&](const char* type, const Bytes& data) {
+        const Bytes typed = Concat({Bytes(type, type + 4), data});
+        uint32_t crc = 0xFFFFFFFFu;
+        for (unsigned char byte : typed) {
+            crc ^= byte;
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+        }
+        png = Concat({png, be32(data.size()), typed, be32(~crc)});
+    };
+    Bytes zlib = {0x78, 0x01};
+    uint32_t a = 1, b = 0;
+    for (std::size_t at = 0; at < rows.size(); at += 65535) {
+        const std::size_t size = std::min<std::size_t>(65535, rows.size() - at);
+        zlib.insert(zlib.end(), {Byte(at + size == rows.size()), Byte(size), Byte(size >> 8),
+                                 Byte(~size), Byte(~size >> 8)});
+        zlib.insert(zlib.end(), rows.begin() + at, rows.begin() + at + size);
+    }
+    for (unsigned char byte : rows) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    chunk("IHDR", Concat({be32(width), be32(height), {8, 2, 0, 0, 0}}));  // 8-bit RGB
+    chunk("IDAT", Concat({zlib, be32((b << 16) | a)}));
+    chunk("IEND", {});
+    return png;
+}
+
+// The pixels of a screen rectangle, top row first, as 0xXXRRGGBB.
+std::vector<uint32_t> Capture(const RECT& rect)
 {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
-
-    const int stride = (width * 3 + 3) & ~3;
-    Bytes rows;
-    rows.reserve(static_cast<std::size_t>((width * 3 + 1) * height));
-    for (int y = 0; y < height; ++y) {
-        rows.push_back(0);
-        const auto* bgr = static_cast<const unsigned char*>(bits) + y * stride;
-        for (int x = 0; x < width; ++x)
-            rows.insert(rows.end(), {bgr[x * 3 + 2], bgr[x * 3 + 1], bgr[x * 3]});
-    }
+    const auto* first = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> pixels(first, first + width * height);
     SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return rows;
-}
-
-// Nothing drawn yet: every pixel the same.
-bool Blank(const Bytes& rows, int width)
-{
-    const std::size_t rowSize = static_cast<std::size_t>(width) * 3 + 1;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::size_t column = i % rowSize;
-        if (column != 0 && rows[i] != rows[1 + (column - 1) % 3])
-            return false;
-    }
-    return true;
+    return pixels;
 }
 
 }  // namespace
@@ -654,29 +498,40 @@ void SaveScreenshot(HWND window, std::string_view name)
     RECT rect{};
     if (!GetWindowRect(window, &rect))
         return;
-    rect.left = std::max(rect.left, 0L);
-    rect.top = std::max(rect.top, 0L);
-    rect.right = std::min<LONG>(rect.right, GetSystemMetrics(SM_CXSCREEN));
-    rect.bottom = std::min<LONG>(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+    rect = {std::max(rect.left, 0L), std::max(rect.top, 0L),
+            std::min<LONG>(rect.right, GetSystemMetrics(SM_CXSCREEN)),
+            std::min<LONG>(rect.bottom, GetSystemMetrics(SM_CYSCREEN))};
     if (rect.right <= rect.left || rect.bottom <= rect.top)
         return;
 
     // A window reaches the screen a little after it is shown or repainted:
     // take the picture once two looks 100 ms apart agree on something drawn.
-    Bytes rows = CaptureRows(rect);
+    std::vector<uint32_t> pixels = Capture(rect);
     for (int look = 0; look < 30; ++look) {
         Sleep(100);
-        Bytes again = CaptureRows(rect);
-        bool settled = again == rows && !Blank(again, rect.right - rect.left);
-        rows = std::move(again);
+        std::vector<uint32_t> again = Capture(rect);
+        const bool drawn = std::any_of(again.begin(), again.end(), [&](uint32_t pixel) {
+            return ((pixel ^ again[0]) & 0xFFFFFF) != 0;  // the top byte is no colour
+        });
+        const bool settled = drawn && again == pixels;
+        pixels = std::move(again);
         if (settled)
             break;
     }
+    const auto width = static_cast<std::size_t>(rect.right - rect.left);
+    Bytes rows;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        if (i % width == 0)
+            rows.push_back(0);
+        rows.insert(rows.end(), {Byte(pixels[i] >> 16), Byte(pixels[i] >> 8), Byte(pixels[i])});
+    }
 
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     const std::string dir = WindowsPath(E2E_ARTIFACTS_DIR);
     CreateDirectoryA(dir.c_str(), nullptr);
-    const std::string path = dir + "\\" + TestName() + "-" + std::string(name) + ".png";
-    if (!WriteWholeFile(path, EncodePng(rect.right - rect.left, rect.bottom - rect.top, rows)))
+    const std::string path = dir + "\\" + test->test_suite_name() + "." + test->name() + "-" +
+                             std::string(name) + ".png";
+    if (!WriteWholeFile(path, EncodePng(width, pixels.size() / width, rows)))
         ADD_FAILURE() << "cannot save the screenshot " << path;
 }
 
@@ -697,9 +552,12 @@ int32_t ReadInt32Le(const Bytes& bytes, std::size_t at)
                                 uint32_t{bytes[at + 2]} << 16 | uint32_t{bytes[at + 3]} << 24);
 }
 
-void Append(Bytes& to, const Bytes& more)
+Bytes Concat(std::initializer_list<Bytes> parts)
 {
-    to.insert(to.end(), more.begin(), more.end());
+    Bytes all;
+    for (const Bytes& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
 }
 
 Bytes FixedText(std::string_view text, std::size_t size)
@@ -712,20 +570,27 @@ Bytes FixedText(std::string_view text, std::size_t size)
 Bytes BestFile(const std::vector<std::pair<std::string, int32_t>>& entries)
 {
     Bytes bytes = Int32Le(static_cast<int32_t>(entries.size()));
-    for (const auto& [name, points] : entries) {
-        Append(bytes, FixedText(name, 50));
-        Append(bytes, Int32Le(points));
-    }
+    for (const auto& [name, points] : entries)
+        bytes = Concat({bytes, FixedText(name, 50), Int32Le(points)});
     return bytes;
 }
 
 Bytes RankFile(const std::vector<std::string>& texts)
 {
-    Bytes bytes = Int32Le(static_cast<int32_t>(texts.size()));
-    Append(bytes, FixedText("", 80));
+    Bytes bytes = Concat({Int32Le(static_cast<int32_t>(texts.size())), FixedText("", 80)});
     for (const std::string& text : texts)
-        Append(bytes, FixedText(text, 80));
+        bytes = Concat({bytes, FixedText(text, 80)});
     return bytes;
+}
+
+std::string RecordAt(const Bytes& file, std::size_t at, std::size_t size)
+{
+    if (at + size > file.size())
+        return "<past the end of the file>";
+    const auto begin = file.begin() + static_cast<std::ptrdiff_t>(at);
+    const auto end = begin + static_cast<std::ptrdiff_t>(size);
+    const auto terminator = std::find(begin, end, 0);
+    return terminator == end ? "<no terminator>" : std::string(begin, terminator);
 }
 
 // ---------------------------------------------------------------- goal figures
@@ -740,32 +605,20 @@ GoalFigures ExpectedFigures(int keys, int hits, uint32_t elapsedMs)
 {
     // Computed at run time, as the game does: 0/0 is then the processor's NaN.
     volatile double keyCount = keys, hitCount = hits, elapsed = elapsedMs;
-    char text[128];
-    GoalFigures figures;
-    std::snprintf(text, sizeof text, "%d 文字", keys);
-    figures.keys = text;
-    std::snprintf(text, sizeof text, "%d 文字正解してるよぉ", hits);
-    figures.hits = text;
-    std::snprintf(text, sizeof text, "%3f%%", hitCount / keyCount * 100.0);
-    figures.accuracy = text;
-    std::snprintf(text, sizeof text, "%d 秒", static_cast<int>(elapsedMs / 1000));
-    figures.seconds = text;
-    std::snprintf(text, sizeof text, "%3f 秒", elapsed * 0.001 / hitCount);
-    figures.perChar = text;
-    return figures;
-}
-
-int32_t ExpectedPoints(int keys, int hits, uint32_t elapsedMs)
-{
-    volatile double keyCount = keys, hitCount = hits, elapsed = elapsedMs;
-    const double accuracy = hitCount / keyCount * 100.0;
-    const double perChar = elapsed * 0.001 / hitCount;
+    const double accuracy = hitCount / keyCount * 100.0, perChar = elapsed * 0.001 / hitCount;
+    auto format = [](const char* format, auto value) {
+        char text[128];
+        std::snprintf(text, sizeof text, format, value);
+        return std::string(text);
+    };
     auto truncate = [](double value) {
         return std::isfinite(value) ? static_cast<int32_t>(static_cast<int64_t>(value)) : 0;
     };
-    const int32_t seconds = static_cast<int32_t>(elapsedMs / 1000);
-    const int32_t timeTerm = std::max(0, (10000 - seconds) / 100);
-    return truncate(1000.0 - perChar * 100.0) + timeTerm + truncate(accuracy);
+    const int seconds = static_cast<int>(elapsedMs / 1000);
+    return {format("%d 文字", keys), format("%d 文字正解してるよぉ", hits),
+            format("%3f%%", accuracy), format("%d 秒", seconds), format("%3f 秒", perChar),
+            truncate(1000.0 - perChar * 100.0) + std::max(0, (10000 - seconds) / 100) +
+                truncate(accuracy)};
 }
 
 // ---------------------------------------------------------------- playing
@@ -776,29 +629,6 @@ std::string Joined(const Stage& stage)
     for (const char* phrase : stage)
         keys += phrase;
     return keys;
-}
-
-uint32_t TitleMs(HWND main)
-{
-    const std::string title = WindowText(main);
-    return IsDigits(title) ? static_cast<uint32_t>(std::stoul(title)) : 0;
-}
-
-std::string GoalTitle(const std::string& name)
-{
-    return name + " さん、お疲れ様でした";
-}
-
-HWND WaitForGoal(const GameProcess& game, const std::string& name)
-{
-    return game.WaitForWindow(kDialogClass, GoalTitle(name).c_str());
-}
-
-void TypeInOneBurst(const GameProcess& game, HWND main, std::string_view keys)
-{
-    game.Freeze();
-    PostText(main, keys);
-    game.Thaw();
 }
 
 void ExpectFigures(HWND goal, const GoalFigures& figures)
@@ -816,42 +646,23 @@ bool TabMovesFocus(HWND goal)
     // focus still coming back from a message box would pass for the Tab's
     // doing, and the Tab would then reach the main window as a character.
     HWND before = nullptr;
-    if (!WaitUntil(
-            [&] {
-                before = FocusOf(goal);
-                return GetForegroundWindow() == goal && IsChild(goal, before);
-            },
-            3000))
+    auto settled = [&] {
+        before = FocusOf(goal);
+        return GetForegroundWindow() == goal && IsChild(goal, before);
+    };
+    if (!WaitUntil(settled, 3000))
         return false;
     PressKey(VK_TAB);
-    return WaitUntil(
-        [&] {
-            HWND focus = FocusOf(goal);
-            return focus != before && IsChild(goal, focus);
-        },
-        3000);
+    return WaitUntil([&] { return FocusOf(goal) != before && IsChild(goal, FocusOf(goal)); }, 3000);
 }
 
-// A message box without a caption (the goal dialog, too, has none until it
-// has set its title, but it has no OK button).
+// The goal dialog, too, has no caption until it has set its title, but it has
+// no OK button.
 HWND NewRecordMessage(const GameProcess& game)
 {
-    for (HWND window : game.VisibleWindows()) {
-        char cls[64] = {};
-        GetClassNameA(window, cls, sizeof cls);
-        if (std::string_view(cls) == kDialogClass && WindowText(window).empty() &&
+    for (HWND window : game.Windows())
+        if (ClassOf(window) == kDialogClass && WindowText(window).empty() &&
             GetDlgItem(window, IDOK) != nullptr)
             return window;
-    }
     return nullptr;
 }
-
-void ExpectRecord(const Bytes& file, std::size_t at, std::size_t size, const std::string& text)
-{
-    ASSERT_LE(at + size, file.size());
-    const auto begin = file.begin() + static_cast<std::ptrdiff_t>(at);
-    const auto terminator = std::find(begin, begin + static_cast<std::ptrdiff_t>(size), 0);
-    ASSERT_NE(terminator, begin + static_cast<std::ptrdiff_t>(size)) << "record without a terminator";
-    EXPECT_EQ(std::string(begin, terminator), text);
-}
-

@@ -1,27 +1,12 @@
 // The ranking dialog (F4): the five best entries as they stand on disk and
 // the history browser on the dialog's horizontal scroll bar.
-#include <gtest/gtest.h>
-
 #include "tests/e2e/driver.h"
 
 namespace {
 
-constexpr const char* kNoHistoryYet = "過去のﾃﾞｰﾀが表示されます！";
+class Ranking : public GameTest {};
+
 constexpr int kLabel = 40008;
-
-HWND OpenRanking(const GameProcess& game, HWND main)
-{
-    if (!BringToFront(main))
-        return nullptr;
-    PressKey(VK_F4);
-    return game.WaitForWindow(kDialogClass, kRankTitle);
-}
-
-bool CloseRanking(HWND dialog)
-{
-    Click(dialog, 1011);
-    return WaitUntil([&] { return !IsWindow(dialog); });
-}
 
 std::vector<std::string> RankingLines(HWND dialog)
 {
@@ -36,47 +21,39 @@ bool ShowsScrollBar(HWND dialog)
     return (GetWindowLongA(dialog, GWL_STYLE) & WS_HSCROLL) != 0;
 }
 
-TEST(Ranking, ShowsTheFirstFiveEntriesInFileOrderAndNoHistoryWithoutRankDat)
+TEST_F(Ranking, ShowsTheFirstFiveEntriesInFileOrderAndNoHistoryWithoutRankDat)
 {
-    GameFolder folder;
     folder.Write("Best.dat", BestFile({{"Aoi", 1100}, {"たろう", 1148}, {"Ken", 900},
                                        {"Mio", 850}, {"Sora", -40}, {"Riku", 600}, {"Yui", 500}}));
-    GameProcess game(folder);
-    HWND main = EnterGame(game, "Aoi");
-    ASSERT_NE(main, nullptr);
-
+    ASSERT_TRUE(Start());
     // Opened twice in a row, it shows the same each time.
     for (int opening = 1; opening <= 2; ++opening) {
-        HWND ranking = OpenRanking(game, main);
+        HWND ranking = OpenWithKey(game, main, VK_F4, kRankTitle);
         ASSERT_NE(ranking, nullptr) << "F4 opened no ranking (opening " << opening << ")";
         if (opening == 1)
             SaveScreenshot(ranking, "seven-entries");
-        EXPECT_EQ(OwnerOf(ranking), main);
+        EXPECT_EQ(GetWindow(ranking, GW_OWNER), main);
         EXPECT_EQ(RankingLines(ranking),
                   (std::vector<std::string>{"第1位 Aoiさん：1100ﾎﾟｲﾝﾄ", "第2位 たろうさん：1148ﾎﾟｲﾝﾄ",
                                             "第3位 Kenさん：900ﾎﾟｲﾝﾄ", "第4位 Mioさん：850ﾎﾟｲﾝﾄ",
                                             "第5位 Soraさん：-40ﾎﾟｲﾝﾄ"}));
-        EXPECT_EQ(ControlText(ranking, kLabel), kNoHistoryYet);
+        EXPECT_EQ(ControlText(ranking, kLabel), "過去のﾃﾞｰﾀが表示されます！");
         EXPECT_FALSE(ShowsScrollBar(ranking)) << "a scroll bar without any history";
-        ASSERT_TRUE(CloseRanking(ranking));
+        ASSERT_TRUE(Dismiss(ranking, 1011));
     }
 }
 
-TEST(Ranking, BrowsesThreeResultsAndKeepsThePlacesNobodyHolds)
+TEST_F(Ranking, BrowsesThreeResultsAndKeepsThePlacesNobodyHolds)
 {
     const std::vector<std::string> history = {
         ExpectedFigures(120, 110, 45500).HistoryText("たろう"),
         ExpectedFigures(180, 175, 60000).HistoryText("Aoi"),
         ExpectedFigures(170, 170, 30000).HistoryText("Ken")};
-    ASSERT_EQ(history[0], "たろう\n120 文字\n110 文字正解してるよぉ\n91.666667%\n45 秒\n0.413636 秒\n");
-    GameFolder folder;
     folder.Write("Rank.dat", RankFile(history));
     folder.Write("Best.dat", BestFile({{"たろう", 1148}, {"Aoi", 1100}}));
-    GameProcess game(folder);
-    HWND main = EnterGame(game, "Aoi");
-    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(Start());
 
-    HWND ranking = OpenRanking(game, main);
+    HWND ranking = OpenWithKey(game, main, VK_F4, kRankTitle);
     ASSERT_NE(ranking, nullptr);
     SaveScreenshot(ranking, "first-result");
     EXPECT_EQ(RankingLines(ranking),
@@ -117,12 +94,8 @@ TEST(Ranking, BrowsesThreeResultsAndKeepsThePlacesNobodyHolds)
     EXPECT_EQ(step(SB_THUMBPOSITION, 3), history[2]);
     SaveScreenshot(ranking, "third-result");
 
-    // Esc and the close box leave it open; its own button closes it.
-    PressKey(VK_ESCAPE);
-    PressCloseBox(ranking);
-    ASSERT_TRUE(SystemMenuRoundTrip(game, ranking)) << "Esc or the close box closed the ranking";
-    EXPECT_TRUE(IsWindowVisible(ranking));
-    ASSERT_TRUE(CloseRanking(ranking));
+    ASSERT_TRUE(IgnoresEscAndCloseBox(game, ranking)) << "Esc or the close box closed the ranking";
+    ASSERT_TRUE(Dismiss(ranking, 1011));
     EXPECT_TRUE(IsWindowEnabled(main));
 }
 

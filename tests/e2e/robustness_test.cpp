@@ -1,19 +1,11 @@
 // The game against damaged record files, and over a long session.
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstring>
-#include <optional>
+#include <cstdio>
 #include <random>
 
 #include "tests/e2e/driver.h"
 
 namespace {
-
-Bytes Repeated(unsigned char byte, std::size_t count)
-{
-    return Bytes(count, byte);
-}
 
 Bytes Noise(std::size_t size, unsigned seed)
 {
@@ -24,18 +16,9 @@ Bytes Noise(std::size_t size, unsigned seed)
     return bytes;
 }
 
-Bytes Concat(std::initializer_list<Bytes> parts)
-{
-    Bytes all;
-    for (const Bytes& part : parts)
-        Append(all, part);
-    return all;
-}
-
 struct HostileFiles {
     const char* what;
-    std::optional<Bytes> rank;
-    std::optional<Bytes> best;
+    Bytes rank, best;
 };
 
 std::vector<HostileFiles> HostileCases()
@@ -45,17 +28,17 @@ std::vector<HostileFiles> HostileCases()
     for (int i = 0; i < 300; ++i)
         manyEntries.emplace_back("Aoi", 1000 - i);
     return {
-        {"empty files", Bytes{}, Bytes{}},
-        {"negative counts", Concat({Int32Le(-5), Repeated(0, 80 * 3)}),
-         Concat({Int32Le(-7), Repeated(0, 54 * 2)})},
-        {"huge counts", Concat({Int32Le(INT32_MAX), Repeated(0, 80 * 2)}),
+        {"empty files", {}, {}},
+        {"negative counts", Concat({Int32Le(-5), Bytes(80 * 3, 0)}),
+         Concat({Int32Le(-7), Bytes(54 * 2, 0)})},
+        {"huge counts", Concat({Int32Le(INT32_MAX), Bytes(80 * 2, 0)}),
          Concat({Int32Le(INT32_MAX), BestFile({{"Aoi", 5}})})},
         {"more than the tables hold", RankFile(manyTexts), BestFile(manyEntries)},
-        {"truncated", Concat({Int32Le(3), Repeated(0, 80), Repeated('A', 40)}),
+        {"truncated", Concat({Int32Le(3), Bytes(80, 0), Bytes(40, 'A')}),
          Concat({Int32Le(4), FixedText("Aoi", 50), Int32Le(5), FixedText("Ken", 50), Int32Le(3),
-                 Repeated('B', 20)})},
-        {"no terminators", Concat({Int32Le(2), Repeated(0, 80), Repeated(0x82, 160)}),
-         Concat({Int32Le(2), Repeated(0x82, 50), Int32Le(7), Repeated('B', 50), Int32Le(9)})},
+                 Bytes(20, 'B')})},
+        {"no terminators", Concat({Int32Le(2), Bytes(80, 0), Bytes(160, 0x82)}),
+         Concat({Int32Le(2), Bytes(50, 0x82), Int32Le(7), Bytes(50, 'B'), Int32Le(9)})},
         {"counts cut short", Bytes{0x01, 0x00}, Bytes{0x02}},
         {"noise", Noise(10000, 1), Noise(10000, 2)},
     };
@@ -68,24 +51,20 @@ TEST(Robustness, HostileRecordFilesNeitherCrashNorBlockTheGame)
     for (const HostileFiles& files : HostileCases()) {
         SCOPED_TRACE(files.what);
         GameFolder folder;
-        if (files.rank)
-            folder.Write("Rank.dat", *files.rank);
-        if (files.best)
-            folder.Write("Best.dat", *files.best);
+        folder.Write("Rank.dat", files.rank);
+        folder.Write("Best.dat", files.best);
         GameProcess game(folder);
         HWND main = EnterGame(game, "Sora");
         ASSERT_NE(main, nullptr);
 
-        PressKey(VK_F4);
-        HWND ranking = game.WaitForWindow(kDialogClass, kRankTitle);
+        HWND ranking = OpenWithKey(game, main, VK_F4, kRankTitle);
         ASSERT_NE(ranking, nullptr) << "no ranking";
         std::string shot = std::string("ranking-") + files.what;
         std::replace(shot.begin(), shot.end(), ' ', '-');
         SaveScreenshot(ranking, shot);
-        Click(ranking, 1011);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(ranking); }));
+        ASSERT_TRUE(Dismiss(ranking, 1011));
 
-        TypeInOneBurst(game, main, Joined(kStage1));
+        game.PostInOneBurst(main, Joined(kStage1));
         HWND goal = WaitForGoal(game, "Sora");
         ASSERT_NE(goal, nullptr) << "no goal dialog";
         const GoalFigures figures = ExpectedFigures(170, 170, 0);
@@ -99,42 +78,28 @@ TEST(Robustness, HostileRecordFilesNeitherCrashNorBlockTheGame)
 
         const Bytes rank = folder.Read("Rank.dat");
         const int32_t results = ReadInt32Le(rank, 0);
-        EXPECT_GE(results, 1);
-        EXPECT_LE(results, 254);
-        if (results >= 1 && results <= 254) {
-            EXPECT_EQ(rank.size(), 4u + 80 * static_cast<std::size_t>(results + 1));
-            ExpectRecord(rank, 4 + 80 * static_cast<std::size_t>(results), 80,
-                         figures.HistoryText("Sora"));
-        }
+        ASSERT_TRUE(results >= 1 && results <= 254) << results << " results";
+        EXPECT_EQ(rank.size(), 4u + 80 * static_cast<std::size_t>(results + 1));
+        EXPECT_EQ(RecordAt(rank, 4 + 80 * static_cast<std::size_t>(results), 80),
+                  figures.HistoryText("Sora"));
         const Bytes best = folder.Read("Best.dat");
         const int32_t entries = ReadInt32Le(best, 0);
-        EXPECT_GE(entries, 1);
-        EXPECT_LE(entries, 255);
+        ASSERT_TRUE(entries >= 1 && entries <= 255) << entries << " entries";
+        ASSERT_EQ(best.size(), 4u + 54 * static_cast<std::size_t>(entries));
         bool found = false;
-        if (entries >= 1 && entries <= 255) {
-            EXPECT_EQ(best.size(), 4u + 54 * static_cast<std::size_t>(entries));
-            for (int k = 0; k < entries && 4u + 54 * (k + 1) <= best.size(); ++k) {
-                const auto at = best.begin() + 4 + 54 * k;
-                found = found || (std::memcmp(&*at, "Sora", 5) == 0 &&
-                                  ReadInt32Le(best, 4 + 54 * k + 50) == kPerfectBurstPoints);
-                if (k > 0) {
-                    EXPECT_LE(ReadInt32Le(best, 4 + 54 * k + 50), ReadInt32Le(best, 4 + 54 * k - 4))
-                        << "entry " << k << " is out of order";
-                }
+        for (std::size_t at = 4; at < best.size(); at += 54) {
+            found = found || (RecordAt(best, at, 50) == "Sora" &&
+                              ReadInt32Le(best, at + 50) == kPerfectBurstPoints);
+            if (at > 4) {
+                EXPECT_LE(ReadInt32Le(best, at + 50), ReadInt32Le(best, at - 4)) << "out of order";
             }
         }
         EXPECT_TRUE(found) << "the new result is not in Best.dat";
 
-        Click(goal, 1038);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(goal); }));
-        ASSERT_TRUE(BringToFront(main));
-        PressKey(VK_F8);
-        HWND confirm = game.WaitForWindow(kDialogClass, kCloseCaption);
+        ASSERT_TRUE(Dismiss(goal, 1038));
+        HWND confirm = OpenWithKey(game, main, VK_F8, kCloseCaption);
         ASSERT_NE(confirm, nullptr) << "F8 did not ask to quit; " << DescribeWindows(game);
-        Click(confirm, IDYES);
-        DWORD code = 99;
-        ASSERT_TRUE(game.WaitForExit(code));
-        EXPECT_EQ(code, 0u);
+        EXPECT_TRUE(YesEndsWithZero(game, confirm));
     }
 }
 
@@ -153,10 +118,9 @@ TEST(Robustness, TenThousandKeysLeaveHandlesAndMemoryFlat)
     // One round: the first phrase, 60 wrong keys, and back to the start of
     // stage 1 (which restores the phrase). Eight rounds make a batch.
     const std::string round = std::string(kStage1[0]) + std::string(60, 'x');
-    constexpr int kRoundsPerBatch = 8;
     int keys = 0;
     auto typeBatch = [&] {
-        for (int i = 0; i < kRoundsPerBatch; ++i) {
+        for (int i = 0; i < 8; ++i) {
             PostText(main, round);
             PostMessageA(main, WM_COMMAND, 40008, 0);  // the back command (F6)
             keys += static_cast<int>(round.size());
@@ -164,10 +128,7 @@ TEST(Robustness, TenThousandKeysLeaveHandlesAndMemoryFlat)
         // The information dialog opens only after every key before it.
         PostMessageA(main, WM_COMMAND, 40004, 0);
         HWND info = game.WaitForWindow(kDialogClass, kInfoTitle, 60000);
-        if (info == nullptr)
-            return false;
-        Click(info, 1000);
-        return WaitUntil([&] { return !IsWindow(info); }) &&
+        return info != nullptr && Dismiss(info, 1000) &&
                WaitUntil([&] { return game.ReadCounters().threads <= idleThreads + 1; }, 60000);
     };
 
