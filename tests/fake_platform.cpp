@@ -13,40 +13,15 @@ void ResetGame()
     fake = FakePlatform{};
 }
 
-void StartElapsedTimer()
-{
-    fake.timerRunning = true;
-    ++fake.timerStarts;
-}
-
-void StopElapsedTimer()
-{
-    fake.timerRunning = false;
-    ++fake.timerStops;
-}
-
+void StartElapsedTimer() { fake.timerRunning = true; ++fake.timerStarts; }
+void StopElapsedTimer() { fake.timerRunning = false; ++fake.timerStops; }
 uint32_t CurrentTick() { return fake.tick; }
-
-void SetMainWindowTitle(const char* text)
-{
-    fake.title = text;
-    ++fake.titleChanges;
-}
-
+void SetMainWindowTitle(const char* text) { fake.title = text; ++fake.titleChanges; }
 void RequestRepaint() { ++fake.repaints; }
 
-NativeHandle StartHitSound()
-{
-    ++fake.hitSounds;
-    // Distinct non-null values stand for thread handles.
-    return reinterpret_cast<NativeHandle>(static_cast<uintptr_t>(fake.hitSounds));
-}
-
-void ReleaseThreadHandle(NativeHandle thread)
-{
-    if (thread)
-        ++fake.releasedThreads;
-}
+// Distinct non-null values stand for thread handles.
+NativeHandle StartHitSound() { return reinterpret_cast<NativeHandle>(static_cast<uintptr_t>(++fake.hitSounds)); }
+void ReleaseThreadHandle(NativeHandle thread) { fake.releasedThreads += thread != nullptr; }
 
 void RunGoalDialog()
 {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "course/keystroke.h"
 #include "course/phrase_table.h"
 #include "course/stage_navigation.h"
@@ -9,52 +7,53 @@
 
 namespace {
 
-struct NavigationRow {
-    int from;
-    int to;
-    int restoredStage;  // 0: nothing restored
-    int closeRequests;
-};
-
-class StageNavigationTest : public ::testing::Test {
-protected:
-    void SetUp() override { Prepare(0); }
-
-    // A run in progress at `from`, with every phrase one character in, so
-    // that a restore shows.
-    void Prepare(int from)
-    {
+// Both moves from a run in progress, with every phrase one character in so
+// that a restore shows. The cut-off run keeps its counters and its last title.
+TEST(StageNavigation, BothTablesRowByRow)
+{
+    const struct {
+        void (*move)();
+        int from, to;
+        int restoredStage;  // 0: nothing restored
+        int closeRequests;
+    } rows[] = {
+        {NextStage, 0, 12, 0, 0},    {NextStage, 5, 12, 0, 0},    {NextStage, 11, 12, 0, 0},
+        {NextStage, 12, 24, 0, 0},   {NextStage, 23, 24, 0, 0},   {NextStage, 35, 36, 0, 0},
+        {NextStage, 47, 48, 0, 0},   {NextStage, 59, 60, 0, 0},   {NextStage, 71, 72, 0, 0},
+        {NextStage, 83, 84, 0, 0},   {NextStage, 95, 96, 0, 0},   {NextStage, 96, 108, 0, 1},
+        {NextStage, 107, 108, 0, 1}, {NextStage, 108, 108, 0, 1}, {NextStage, 109, 109, 0, 0},
+        {RetryPreviousStage, 0, 0, 1, 0},    {RetryPreviousStage, 11, 0, 1, 0},
+        {RetryPreviousStage, 12, 0, 1, 0},   {RetryPreviousStage, 23, 0, 1, 0},
+        {RetryPreviousStage, 24, 12, 2, 0},  {RetryPreviousStage, 35, 12, 2, 0},
+        {RetryPreviousStage, 36, 24, 3, 0},  {RetryPreviousStage, 48, 36, 4, 0},
+        {RetryPreviousStage, 60, 48, 5, 0},  {RetryPreviousStage, 72, 60, 6, 0},
+        {RetryPreviousStage, 84, 72, 7, 0},  {RetryPreviousStage, 96, 84, 8, 0},
+        {RetryPreviousStage, 107, 84, 8, 0}, {RetryPreviousStage, 108, 96, 9, 0},
+        {RetryPreviousStage, 109, 109, 0, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << (row.move == NextStage ? "next from " : "back from ") << row.from);
         ResetGame();
         TakePhraseBackup();
         for (auto& slot : phraseTable)
             if (slot.romaji && *slot.romaji)
                 ++slot.romaji;
-        before = phraseTable;
-        game.entryIndex = from;
-        game.runActive = true;
-        fake.timerRunning = true;
+        const PhraseTable before = phraseTable;
+        game.entryIndex = row.from;
+        game.runActive = fake.timerRunning = true;
         game.phraseX = 400;
-        game.missCount = 3;
-        game.hitCount = 4;
-        game.keyCount = 7;
-        game.startTick = 10;
-        game.lastTick = 20;
-    }
+        game.missCount = 3, game.hitCount = 4, game.keyCount = 7;
+        game.startTick = 10, game.lastTick = 20;
 
-    void ExpectMoved(const NavigationRow& row)
-    {
+        row.move();
+
         EXPECT_EQ(game.entryIndex, row.to);
-        EXPECT_FALSE(game.runActive);
-        EXPECT_FALSE(fake.timerRunning);
+        EXPECT_FALSE(game.runActive || fake.timerRunning);
         EXPECT_EQ(game.phraseX, kPhraseStartX);
-        // The cut-off run keeps its counters and its last title.
-        EXPECT_EQ(game.missCount, 3);
-        EXPECT_EQ(game.hitCount, 4);
-        EXPECT_EQ(game.keyCount, 7);
+        EXPECT_EQ(Counters(), (std::array{4, 3, 7}));
         EXPECT_EQ(game.startTick, 10u);
         EXPECT_EQ(game.lastTick, 20u);
-        EXPECT_EQ(fake.titleChanges, 0);
-        EXPECT_EQ(fake.goalDialogs, 0);
+        EXPECT_EQ(fake.titleChanges + fake.goalDialogs, 0);
         EXPECT_EQ(fake.repaints, 1);
         EXPECT_EQ(fake.closeRequests, row.closeRequests);
         for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -63,43 +62,11 @@ protected:
                 << "slot " << slot;
         }
     }
-
-    PhraseTable before{};
-};
-
-TEST_F(StageNavigationTest, NextStageMovesForwardWithoutRestoring)
-{
-    const NavigationRow rows[] = {
-        {0, 12, 0, 0},   {5, 12, 0, 0},   {11, 12, 0, 0},  {12, 24, 0, 0},  {23, 24, 0, 0},
-        {35, 36, 0, 0},  {47, 48, 0, 0},  {59, 60, 0, 0},  {71, 72, 0, 0},  {83, 84, 0, 0},
-        {95, 96, 0, 0},  {96, 108, 0, 1}, {107, 108, 0, 1}, {108, 108, 0, 1}, {109, 109, 0, 0},
-    };
-    for (const NavigationRow& row : rows) {
-        SCOPED_TRACE(row.from);
-        Prepare(row.from);
-        NextStage();
-        ExpectMoved(row);
-    }
-}
-
-TEST_F(StageNavigationTest, RetryPreviousStageGoesBackAndRestoresThatStage)
-{
-    const NavigationRow rows[] = {
-        {0, 0, 1, 0},    {11, 0, 1, 0},   {12, 0, 1, 0},   {23, 0, 1, 0},   {24, 12, 2, 0},
-        {35, 12, 2, 0},  {36, 24, 3, 0},  {48, 36, 4, 0},  {60, 48, 5, 0},  {72, 60, 6, 0},
-        {84, 72, 7, 0},  {96, 84, 8, 0},  {107, 84, 8, 0}, {108, 96, 9, 0}, {109, 109, 0, 0},
-    };
-    for (const NavigationRow& row : rows) {
-        SCOPED_TRACE(row.from);
-        Prepare(row.from);
-        RetryPreviousStage();
-        ExpectMoved(row);
-    }
 }
 
 // Finishing stage 9 and choosing the next stage in its goal dialog asks
 // whether to quit while the dialog is still open.
-TEST_F(StageNavigationTest, QuitQuestionAfterTheLastStage)
+TEST(StageNavigation, QuitQuestionAfterTheLastStage)
 {
     for (bool agree : {true, false}) {
         SCOPED_TRACE(agree);
@@ -127,29 +94,6 @@ TEST_F(StageNavigationTest, QuitQuestionAfterTheLastStage)
         EXPECT_EQ(fake.repaints, repaintsWhenAsked + (agree ? 0 : 1));
         EXPECT_EQ(game.mainWindow == nullptr, agree);
     }
-}
-
-TEST_F(StageNavigationTest, StageEnteredForwardKeepsItsTypedPhrases)
-{
-    ResetGame();
-    TakePhraseBackup();
-    NextStage();
-    for (char key : std::string("gannbaruzo"))
-        HandleCharacter(static_cast<unsigned char>(key));
-    ASSERT_EQ(game.entryIndex, 13);
-
-    RetryPreviousStage();  // back to stage 1; stage 2 stays typed
-    NextStage();
-    ASSERT_EQ(game.entryIndex, 12);
-    EXPECT_STREQ(phraseTable[12].romaji, "");
-    HandleCharacter('g');
-    EXPECT_EQ(game.missCount, 1);
-    EXPECT_EQ(game.entryIndex, 12);
-
-    NextStage();
-    RetryPreviousStage();  // from stage 3 back to stage 2, restored
-    EXPECT_EQ(game.entryIndex, 12);
-    EXPECT_STREQ(phraseTable[12].romaji, "gannbaruzo");
 }
 
 }  // namespace
