@@ -8,20 +8,23 @@
 
 #include "records/best_file.h"
 #include "records/goal.h"
-#include "records/history_file.h"
 #include "tests/scratch_dir.h"
 
 namespace {
 
 class Goal : public ScratchDirTest {};
 
-// The counters and ticks as the keystroke engine leaves them at a stage's end.
-void EndRun(int32_t keys, int32_t hits, uint32_t startTick, uint32_t lastTick)
+using Statistics = std::array<std::string, 5>;
+const std::string kWorkedExampleLines = "\n120 文字\n110 文字正解してるよぉ\n91.666667%\n45 秒\n0.413636 秒\n";
+
+// A finished run as the keystroke engine leaves it, recorded.
+GoalReport RecordRun(int32_t keys, int32_t hits, uint32_t startTick, uint32_t lastTick)
 {
     game.keyCount = keys;
     game.hitCount = hits;
     game.startTick = startTick;
     game.lastTick = lastTick;
+    return RecordGoal();
 }
 
 // How this platform's C library writes a value that has no digits.
@@ -35,108 +38,55 @@ std::string CFormat(const char* format, double value)
 std::string Repeat(std::string_view text, int times)
 {
     std::string result;
-    for (int i = 0; i < times; ++i)
+    while (times-- > 0)
         result += text;
     return result;
 }
 
-using Statistics = std::array<std::string, 5>;
-const char* const kWorkedExampleLines = "\n120 文字\n110 文字正解してるよぉ\n91.666667%\n45 秒\n0.413636 秒\n";
-
-TEST_F(Goal, WorkedExample)
+TEST_F(Goal, WorkedExampleAndTheFilesItCreates)
 {
     SetPlayerName("たろう");
-    EndRun(120, 110, 5000, 50500);
-    GoalReport report = RecordGoal();
-
+    GoalReport report = RecordRun(120, 110, 5000, 50500);
     EXPECT_EQ(report.title, "たろう さん、お疲れ様でした");
-    EXPECT_EQ(report.statistics, (Statistics{"120 文字", "110 文字正解してるよぉ", "91.666667%",
-                                             "45 秒", "0.413636 秒"}));
+    EXPECT_EQ(report.statistics, (Statistics{"120 文字", "110 文字正解してるよぉ", "91.666667%", "45 秒", "0.413636 秒"}));
     EXPECT_EQ(game.score, 1148);
     EXPECT_EQ(report.newRecordMessage, "");  // no earlier entry to beat
-    ASSERT_EQ(game.historyCount, 1);
-    EXPECT_EQ(TextOf(game.historyTexts[1].text), std::string("たろう") + kWorkedExampleLines);
-    EXPECT_EQ(TextOf(game.historyTexts[1].text).size(), 68u);
-    ASSERT_EQ(game.bestCount, 1);
-    EXPECT_EQ(TextOf(game.bestTable[0].name), "たろう");
-    EXPECT_EQ(game.bestTable[0].points, 1148);
-}
+    EXPECT_EQ(game.historyCount, 1);
+    EXPECT_EQ(game.bestCount, 1);
 
-TEST_F(Goal, FirstResultCreatesBothFiles)
-{
-    SetPlayerName("たろう");
-    EndRun(120, 110, 5000, 50500);
-    RecordGoal();
-
-    Bytes rank;
-    AppendLe32(rank, 1);
-    AppendField(rank, "", 80);
-    AppendField(rank, std::string("たろう") + kWorkedExampleLines, 80);
-    EXPECT_EQ(ReadBytes("Rank.dat"), rank);
-    ASSERT_EQ(rank.size(), 164u);
+    const std::string history = "たろう" + kWorkedExampleLines;
+    EXPECT_EQ(history.size(), 68u);
+    const Bytes rank = ReadBytes("Rank.dat");
+    EXPECT_EQ(rank, RankFile(1, "", {history}));  // 164 bytes
     // The name as code page 932 bytes, whatever the compiler made of the literal.
     EXPECT_EQ(Bytes(rank.begin() + 84, rank.begin() + 91), (Bytes{0x82, 0xBD, 0x82, 0xEB, 0x82, 0xA4, '\n'}));
-
-    Bytes best;
-    AppendLe32(best, 1);
-    AppendField(best, "たろう", 50);
-    AppendLe32(best, 1148);
-    EXPECT_EQ(ReadBytes("Best.dat"), best);
-    EXPECT_EQ(best.size(), 58u);
-    EXPECT_EQ(Bytes(best.end() - 4, best.end()), (Bytes{0x7C, 0x04, 0, 0}));
-
-    EXPECT_FALSE(std::filesystem::exists("Rank.dat.new"));
-    EXPECT_FALSE(std::filesystem::exists("Best.dat.new"));
+    EXPECT_EQ(ReadBytes("Best.dat"), BestFile(1, {{"たろう", 1148}}));  // 58 bytes
+    EXPECT_FALSE(std::filesystem::exists("Rank.dat.new") || std::filesystem::exists("Best.dat.new"));
 }
 
+// Ten keys, all correct (A = 100). A run that ended before its first timer
+// tick has its last tick before its start: 0 ms, not the unsigned wrap.
 TEST_F(Goal, SecondsAndTheirPoints)
 {
-    struct Case {
-        uint32_t milliseconds;
-        const char* seconds;
-        const char* perCharacter;
-        int32_t points;  // ten keys, all correct: A = 100
-    } cases[] = {
-        {999, "0 秒", "0.099900 秒", 990 + 100 + 100},
-        {100999, "100 秒", "10.099900 秒", -9 + 99 + 100},
-        {101000, "101 秒", "10.100000 秒", -10 + 98 + 100},
-        {12345, "12 秒", "1.234500 秒", 876 + 99 + 100},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.milliseconds);
-        ResetGame();
-        EndRun(10, 10, 7000, 7000 + c.milliseconds);
-        GoalReport report = RecordGoal();
-        EXPECT_EQ(report.statistics[2], "100.000000%");
-        EXPECT_EQ(report.statistics[3], c.seconds);
-        EXPECT_EQ(report.statistics[4], c.perCharacter);
-        EXPECT_EQ(game.score, c.points);
-    }
-}
-
-TEST_F(Goal, ElapsedTimeNeverWrapsBackwards)
-{
-    struct Case {
+    const struct {
         uint32_t startTick, lastTick;
-        const char* seconds;
-        const char* perCharacter;
+        const char *seconds, *perCharacter;
         int32_t points;
     } cases[] = {
-        // Rested on the end-of-stage slot, a key 10 s later: the previous
-        // run's lastTick lies before the new startTick.
+        {7000, 7999, "0 秒", "0.099900 秒", 990 + 100 + 100},
+        {7000, 107999, "100 秒", "10.099900 秒", -9 + 99 + 100},
+        {7000, 108000, "101 秒", "10.100000 秒", -10 + 98 + 100},
+        {7000, 19345, "12 秒", "1.234500 秒", 876 + 99 + 100},
         {20000, 10000, "0 秒", "0.000000 秒", 1000 + 100 + 100},
         {7, 7, "0 秒", "0.000000 秒", 1000 + 100 + 100},
-        // The tick counter itself wrapped during the run.
-        {0xFFFFF000u, 0x00000FA0u, "8 秒", "0.809600 秒", 919 + 99 + 100},
+        {0xFFFFF000u, 0x00000FA0u, "8 秒", "0.809600 秒", 919 + 99 + 100},  // the tick counter wrapped
         {0, 0x7FFFFFFFu, "2147483 秒", "214748.364700 秒", -21473836 + 0 + 100},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.seconds);
         ResetGame();
-        EndRun(10, 10, c.startTick, c.lastTick);
-        GoalReport report = RecordGoal();
-        EXPECT_EQ(report.statistics[3], c.seconds);
-        EXPECT_EQ(report.statistics[4], c.perCharacter);
+        EXPECT_EQ(RecordRun(10, 10, c.startTick, c.lastTick).statistics,
+                  (Statistics{"10 文字", "10 文字正解してるよぉ", "100.000000%", c.seconds, c.perCharacter}));
         EXPECT_EQ(game.score, c.points);
     }
 }
@@ -144,8 +94,7 @@ TEST_F(Goal, ElapsedTimeNeverWrapsBackwards)
 TEST_F(Goal, NoKeysAtAllGiveNanAndInfinityTexts)
 {
     volatile double zero = 0.0;  // computed at run time, as the goal computes them
-    EndRun(0, 0, 20000, 10000);
-    GoalReport report = RecordGoal();
+    GoalReport report = RecordRun(0, 0, 20000, 10000);
     EXPECT_TRUE(std::isnan(game.accuracyPercent));
     EXPECT_EQ(report.statistics, (Statistics{"0 文字", "0 文字正解してるよぉ", CFormat("%3f%%", zero / zero * 100.0),
                                              "0 秒", CFormat("%3f 秒", zero * 0.001 / zero)}));
@@ -154,8 +103,7 @@ TEST_F(Goal, NoKeysAtAllGiveNanAndInfinityTexts)
     EXPECT_EQ(game.bestCount, 1);
 
     ResetGame();
-    EndRun(0, 0, 10000, 15000);
-    report = RecordGoal();
+    report = RecordRun(0, 0, 10000, 15000);
     EXPECT_EQ(report.statistics[4], CFormat("%3f 秒", std::numeric_limits<double>::infinity()));
     EXPECT_EQ(game.score, 99);
 }
@@ -164,35 +112,20 @@ TEST(ComputeScore, SumsSpeedTimeAndAccuracy)
 {
     constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
     constexpr double kInf = std::numeric_limits<double>::infinity();
-    struct Case {
+    const struct {
         double accuracy;
         uint32_t seconds;
         double perCharacter;
         int32_t points;
     } cases[] = {
-        {91.666666666666671, 45, 0.41363636363636364, 1148},
-        // Speed 0 at 10 s per character: the time term alone.
-        {0, 0, 10.0, 100},
-        {0, 1, 10.0, 99},
-        {0, 100, 10.0, 99},
-        {0, 101, 10.0, 98},
-        {0, 9901, 10.0, 0},
-        {0, 10000, 10.0, 0},
-        // Past 10000 seconds the time term stays 0 instead of wrapping to millions.
-        {0, 10001, 10.0, 0},
-        {0, 20000, 10.0, 0},
-        {0, 4294957, 10.0, 0},
-        {0, 0xFFFFFFFFu, 10.0, 0},
-        {100.0, 0, 0.0, 1200},
-        {99.99, 0, 20.0, -1000 + 100 + 99},
-        {0, 0, 1e7, -999999000 + 100},
+        // Speed 0 at 10 s per character: the time term alone, never below 0.
+        {0, 0, 10.0, 100},  {0, 1, 10.0, 99},  {0, 100, 10.0, 99},  {0, 101, 10.0, 98},  {0, 9901, 10.0, 0},
+        {0, 10000, 10.0, 0},  {0, 10001, 10.0, 0},  {0, 4294957, 10.0, 0},  {0, 0xFFFFFFFFu, 10.0, 0},
+        {100.0, 0, 0.0, 1200},  {99.99, 0, 20.0, -1000 + 100 + 99},  {0, 0, 1e7, -999999000 + 100},
         // Values without an integer part count 0.
-        {kNan, 0, kNan, 100},
-        {kInf, 0, kInf, 100},
-        {-kInf, 0, -kInf, 100},
-        {0, 0, 1e30, 100},
+        {kNan, 0, kNan, 100},  {kInf, 0, kInf, 100},  {-kInf, 0, -kInf, 100},  {0, 0, 1e30, 100},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.accuracy << " " << c.seconds << " " << c.perCharacter);
         EXPECT_EQ(ComputeScore(c.accuracy, c.seconds, c.perCharacter), c.points);
     }
@@ -201,24 +134,21 @@ TEST(ComputeScore, SumsSpeedTimeAndAccuracy)
 TEST_F(Goal, LongNamesAreCutOnCharacterBoundaries)
 {
     // The worked example's statistics take 62 bytes, leaving 17 for the name.
-    struct Case {
+    // 珠 (0x8E 0xEC) has a trail byte that looks like a lead byte.
+    const struct {
         std::string name, historyName, bestName;
     } cases[] = {
-        {"たろう", "たろう", "たろう"},
         {Repeat("A", 99), Repeat("A", 17), Repeat("A", 49)},
         {Repeat("ｱ", 99), Repeat("ｱ", 17), Repeat("ｱ", 49)},
         {Repeat("あ", 49), Repeat("あ", 8), Repeat("あ", 24)},
-        // Trail bytes that look like lead bytes (0x8E 0xEC).
         {Repeat("珠", 49), Repeat("珠", 8), Repeat("珠", 24)},
         {"A" + Repeat("珠", 49), "A" + Repeat("珠", 8), "A" + Repeat("珠", 24)},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name.size());
         ResetGame();
         SetPlayerName(c.name);
-        EndRun(120, 110, 5000, 50500);
-        GoalReport report = RecordGoal();
-        EXPECT_EQ(report.title, c.name + " さん、お疲れ様でした");
+        EXPECT_EQ(RecordRun(120, 110, 5000, 50500).title, c.name + " さん、お疲れ様でした");
         EXPECT_EQ(TextOf(game.historyTexts[1].text), c.historyName + kWorkedExampleLines);
         EXPECT_EQ(TextOf(game.bestTable[0].name), c.bestName);
     }
@@ -226,18 +156,14 @@ TEST_F(Goal, LongNamesAreCutOnCharacterBoundaries)
 
 TEST_F(Goal, NewRecordMessageOnlyForAStrictlyBetterSavedResult)
 {
-    Bytes best;
-    AppendLe32(best, 1);
-    AppendField(best, "Aoi", 50);
-    AppendLe32(best, 1000);
+    const Bytes best = BestFile(1, {{"Aoi", 1000}});
     WriteBytes("Best.dat", best);
     LoadBest();
     SetPlayerName("たろう");
 
     // Best.dat cannot be replaced: no message, the file stays, the table keeps the result.
     std::filesystem::create_directory("Best.dat.new");
-    EndRun(120, 110, 5000, 50500);
-    EXPECT_EQ(RecordGoal().newRecordMessage, "");
+    EXPECT_EQ(RecordRun(120, 110, 5000, 50500).newRecordMessage, "");
     EXPECT_EQ(ReadBytes("Best.dat"), best);
     EXPECT_EQ(game.bestCount, 2);
     EXPECT_EQ(TextOf(game.bestTable[0].name), "たろう");
@@ -248,8 +174,7 @@ TEST_F(Goal, NewRecordMessageOnlyForAStrictlyBetterSavedResult)
     LoadBest();
     EXPECT_EQ(game.bestCount, 2);
     EXPECT_EQ(game.bestTable[0].points, 1148);
-    // The same points again are no new record.
-    EXPECT_EQ(RecordGoal().newRecordMessage, "");
+    EXPECT_EQ(RecordGoal().newRecordMessage, "");  // the same points again
 }
 
 } // namespace
