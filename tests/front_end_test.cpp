@@ -10,21 +10,14 @@ namespace {
 
 TEST(FrontEndTest, FileNamePartIsWhatFollowsTheLastRealBackslash)
 {
-    // ソ is 0x83 0x5C and 表 is 0x95 0x5C in code page 932: their trail byte
-    // looks like a backslash to a plain byte scan.
-    ASSERT_STREQ("ソ", "\x83\x5C");
-    ASSERT_STREQ("表", "\x95\x5C");
+    // ソ (0x83 0x5C) and 表 (0x95 0x5C) end in a byte that looks like a
+    // backslash to a plain byte scan.
     const struct {
-        const char* path;
-        const char* name;
+        const char *path, *name;
     } cases[] = {
-        {"C:\\games\\Keyhaven.exe", "Keyhaven.exe"},
-        {"Keyhaven.exe", "Keyhaven.exe"},
-        {"C:\\games\\", ""},
-        {"\\\\server\\share\\k.exe", "k.exe"},
-        {"C:\\ゲーム\\ソフト.exe", "ソフト.exe"},
-        {"C:\\表\\a.exe", "a.exe"},
-        {"C:\\x\\表", "表"},
+        {"C:\\games\\Keyhaven.exe", "Keyhaven.exe"},  {"Keyhaven.exe", "Keyhaven.exe"},  {"C:\\games\\", ""},
+        {"\\\\server\\share\\k.exe", "k.exe"},  {"C:\\ゲーム\\ソフト.exe", "ソフト.exe"},
+        {"C:\\表\\a.exe", "a.exe"},  {"C:\\x\\表", "表"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FileNamePart(c.path), c.name) << c.path;
@@ -49,16 +42,12 @@ TEST(FrontEndTest, PlayerNameIsCutToNinetyNineBytesOnACharacterBoundary)
 {
     const std::string a98(98, 'a');
     const struct {
-        std::string typed;
-        std::string stored;
+        std::string typed, stored;
     } cases[] = {
-        {"たろう", "たろう"},
-        {"   ", "   "},  // blanks are a name like any other
-        {std::string(99, 'n'), std::string(99, 'n')},
-        {std::string(120, 'n'), std::string(99, 'n')},
-        {a98 + "あ", a98},          // a two-byte character that would end at byte 100
-        {a98 + "z" + "あ", a98 + "z"},
-        {"", ""},
+        {"たろう", "たろう"}, {"   ", "   "},  // blanks are a name like any other
+        {std::string(99, 'n'), std::string(99, 'n')}, {std::string(120, 'n'), std::string(99, 'n')},
+        {a98 + "あ", a98},  // a two-byte character that would end at byte 100
+        {a98 + "z" + "あ", a98 + "z"}, {"", ""},
     };
     for (const auto& c : cases) {
         ResetGame();
@@ -72,34 +61,20 @@ TEST(FrontEndTest, ScrollActionsMoveTheHistoryPositionWithinItsRange)
 {
     enum { LineLeft, LineRight, PageLeft, PageRight, ThumbPosition, ThumbTrack, Left, Right, EndScroll };
     const struct {
-        int pos;
-        int code;
-        int thumb;
-        int browseMax;
-        int expected;
+        int pos, code, thumb, browseMax, expected;
     } cases[] = {
-        {1, LineRight, 0, 3, 2},
-        {3, LineRight, 0, 3, 4},   // the empty record after the last result
-        {4, LineRight, 0, 3, 4},
-        {2, LineLeft, 0, 3, 1},
-        {1, LineLeft, 0, 3, 1},
-        {4, PageLeft, 0, 3, 1},
-        {1, PageRight, 0, 3, 4},
-        {1, PageRight, 0, 20, 6},
-        {9, PageLeft, 0, 20, 4},
-        {1, ThumbTrack, 3, 3, 3},
-        {1, ThumbPosition, 3, 3, 3},
-        {2, Left, 0, 3, 2},        // the codes above 5 only show the position
-        {2, Right, 0, 3, 2},
-        {2, EndScroll, 0, 3, 2},
-        {1, LineRight, 0, 0, 1},   // no results: a single position
-        {254, LineRight, 0, 254, 255},
-        {255, LineRight, 0, 254, 255},
+        {1, LineRight, 0, 3, 2},  {3, LineRight, 0, 3, 4},  // the empty record after the last result
+        {4, LineRight, 0, 3, 4},  {2, LineLeft, 0, 3, 1},  {1, LineLeft, 0, 3, 1},  {4, PageLeft, 0, 3, 1},
+        {1, PageRight, 0, 3, 4},  {1, PageRight, 0, 20, 6},  {9, PageLeft, 0, 20, 4},
+        {1, ThumbTrack, 3, 3, 3},  {1, ThumbPosition, 3, 3, 3},
+        // The codes above 5 only show the position.
+        {2, Left, 0, 3, 2},  {2, Right, 0, 3, 2},  {2, EndScroll, 0, 3, 2},
+        {1, LineRight, 0, 0, 1},  // no results: a single position
+        {254, LineRight, 0, 254, 255},  {255, LineRight, 0, 254, 255},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_EQ(ScrolledHistoryPos(c.pos, c.code, c.thumb, c.browseMax), c.expected)
             << "pos " << c.pos << " code " << c.code << " max " << c.browseMax;
-    }
 }
 
 } // namespace

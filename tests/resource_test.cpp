@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <map>
 #include <span>
 #include <string>
 #include <utility>
@@ -17,6 +18,7 @@
 namespace {
 
 using ByteSpan = std::span<const std::uint8_t>;
+using Values = std::vector<std::uint32_t>;
 
 constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 
@@ -41,29 +43,34 @@ ByteSpan ResourceBytes(LPCSTR type, LPCSTR name)
     return {data, SizeofResource(Exe(), found)};
 }
 
+std::u16string Widen(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
+
 // Walks resource data front to back. Reading past the end yields zeros and
 // marks the reader as overrun, so a short resource fails its test instead of
 // reading beyond it.
-class Reader {
-public:
-    explicit Reader(ByteSpan bytes) : bytes_(bytes) {}
+struct Reader {
+    ByteSpan bytes;
+    std::size_t pos = 0;
+    bool overrun = false;
 
     std::uint32_t Get(std::size_t size)
     {
         std::uint32_t value = 0;
-        if (pos_ + size > bytes_.size()) {
-            overrun_ = true;
-        } else {
-            std::memcpy(&value, bytes_.data() + pos_, size);  // little-endian, as Windows is
-        }
-        pos_ += size;
+        if (pos + size <= bytes.size())
+            std::memcpy(&value, bytes.data() + pos, size);  // little-endian, as Windows is
+        overrun |= pos + size > bytes.size();
+        pos += size;
         return value;
     }
-    std::uint8_t Byte() { return static_cast<std::uint8_t>(Get(1)); }
     std::uint16_t Word() { return static_cast<std::uint16_t>(Get(2)); }
-    std::int16_t Short() { return static_cast<std::int16_t>(Get(2)); }
-    std::uint32_t DWord() { return Get(4); }
-
+    // Several little fields at once, of the given sizes in bytes.
+    Values Fields(const std::vector<int>& sizes)
+    {
+        Values values;
+        for (int size : sizes)
+            values.push_back(Get(size));
+        return values;
+    }
     std::u16string Text()
     {
         std::u16string text;
@@ -73,31 +80,20 @@ public:
     // A name or a number: 0xFFFF and a number is written as "#number".
     std::u16string NameOrNumber()
     {
-        if (pos_ + 2 <= bytes_.size() && bytes_[pos_] == 0xFF && bytes_[pos_ + 1] == 0xFF) {
-            Word();
-            std::u16string number = u"#";
-            for (char c : std::to_string(Word())) number += static_cast<char16_t>(c);
-            return number;
-        }
+        if (Word() == 0xFFFF)
+            return u"#" + Widen(std::to_string(Word()));
+        pos -= 2;
         return Text();
     }
     ByteSpan Take(std::size_t size)
     {
-        const std::size_t start = pos_;
-        pos_ += size;
-        overrun_ |= pos_ > bytes_.size();
-        return overrun_ ? ByteSpan{} : bytes_.subspan(start, size);
+        const std::size_t start = pos;
+        pos += size;
+        overrun |= pos > bytes.size();
+        return overrun ? ByteSpan{} : bytes.subspan(start, size);
     }
-    void Align4() { pos_ = (pos_ + 3) & ~std::size_t{3}; }
-
-    std::size_t Pos() const { return pos_; }
-    bool Overrun() const { return overrun_; }
-    bool AtEnd() const { return pos_ >= bytes_.size(); }
-
-private:
-    ByteSpan bytes_;
-    std::size_t pos_ = 0;
-    bool overrun_ = false;
+    void Align4() { pos = (pos + 3) & ~std::size_t{3}; }
+    bool AtEnd() const { return pos >= bytes.size(); }
 };
 
 // ---------------------------------------------------------------- languages
@@ -107,57 +103,30 @@ std::string NameOf(LPCSTR name)
     return IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name)) : name;
 }
 
-struct Found {
-    std::string type, name;
-    std::vector<WORD> languages;
-};
-
-BOOL CALLBACK AddLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR found)
-{
-    reinterpret_cast<Found*>(found)->languages.push_back(language);
-    return TRUE;
-}
-
-BOOL CALLBACK AddName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR all)
-{
-    Found found{NameOf(type), NameOf(name), {}};
-    EnumResourceLanguagesA(module, type, name, AddLanguage, reinterpret_cast<LONG_PTR>(&found));
-    reinterpret_cast<std::vector<Found>*>(all)->push_back(std::move(found));
-    return TRUE;
-}
-
-BOOL CALLBACK AddType(HMODULE module, LPSTR type, LONG_PTR all)
-{
-    EnumResourceNamesA(module, type, AddName, all);
-    return TRUE;
-}
-
-TEST(Resources, ExeLoadsAsData)
-{
-    ASSERT_NE(Exe(), nullptr) << KEYHAVEN_EXE_PATH;
-}
+using Found = std::vector<std::pair<std::string, WORD>>;  // "type name" and a language
 
 TEST(Resources, ExactlyTheGamesResourcesAllJapanese)
 {
-    std::vector<Found> all;
-    EnumResourceTypesA(Exe(), AddType, reinterpret_cast<LONG_PTR>(&all));
-
-    std::vector<std::pair<std::string, std::string>> names;
-    for (const Found& found : all) {
-        names.emplace_back(found.type, found.name);
-        EXPECT_EQ(found.languages, std::vector<WORD>{0x0411}) << found.type << ' ' << found.name;
-    }
+    ASSERT_NE(Exe(), nullptr) << KEYHAVEN_EXE_PATH;
+    Found found;
+    EnumResourceTypesA(Exe(), [](HMODULE exe, LPSTR type, LONG_PTR found) {
+        return EnumResourceNamesA(exe, type, [](HMODULE exe, LPCSTR type, LPSTR name, LONG_PTR found) {
+            return EnumResourceLanguagesA(exe, type, name,
+                [](HMODULE, LPCSTR type, LPCSTR name, WORD language, LONG_PTR found) {
+                    reinterpret_cast<Found*>(found)->emplace_back(NameOf(type) + ' ' + NameOf(name), language);
+                    return TRUE;
+                }, found);
+        }, found);
+    }, reinterpret_cast<LONG_PTR>(&found));
     // Types by number: 3 icon image, 14 icon group, 2 bitmap, 4 menu,
     // 9 accelerators, 5 dialog, 16 version. No manifest or anything else.
-    std::vector<std::pair<std::string, std::string>> expected = {
-        {"#3", "#1"}, {"#3", "#2"}, {"#14", "MY_ICON"}, {"#2", "IDM_KD"},
-        {"#4", "MY_MENU"}, {"#9", "MY_ACCEL"},
-        {"#5", "MY_OPENING"}, {"#5", "MY_INFO"}, {"#5", "MY_REGIST"}, {"#5", "MY_GOAL"}, {"#5", "MY_RANK"},
-        {"#16", "#1"},
-    };
-    std::sort(names.begin(), names.end());
+    Found expected;
+    for (const char* name : {"#3 #1", "#3 #2", "#14 MY_ICON", "#2 IDM_KD", "#4 MY_MENU", "#9 MY_ACCEL",
+                             "#5 MY_OPENING", "#5 MY_INFO", "#5 MY_REGIST", "#5 MY_GOAL", "#5 MY_RANK", "#16 #1"})
+        expected.emplace_back(name, 0x0411);
+    std::sort(found.begin(), found.end());
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names, expected);
+    EXPECT_EQ(found, expected);
 }
 
 // ------------------------------------------------------------------ dialogs
@@ -170,16 +139,14 @@ constexpr std::uint32_t kSoundButton = 0x50001009;  // ... |BS_PUSHLIKE|BS_AUTOR
 struct Control {
     std::uint32_t id;
     std::u16string cls;
-    std::uint32_t style, exStyle;
-    int x, y, cx, cy;
+    std::uint32_t style, exStyle, x, y, cx, cy;
     std::u16string text;
 };
 
 struct Dialog {
     const char* name;
     bool extended;
-    std::uint32_t style;
-    int cx, cy;
+    std::uint32_t style, cx, cy;
     std::u16string title;
     std::vector<Control> controls;
 };
@@ -269,61 +236,35 @@ class DialogTemplate : public testing::TestWithParam<Dialog> {};
 TEST_P(DialogTemplate, MatchesItsTable)
 {
     const Dialog& want = GetParam();
-    Reader r(ResourceBytes(RT_DIALOG, want.name));
+    const bool ex = want.extended;
+    Reader r{ResourceBytes(RT_DIALOG, want.name)};
     ASSERT_FALSE(r.AtEnd()) << "no Japanese dialog " << want.name;
 
-    std::uint32_t style, exStyle;
-    std::size_t count;
-    if (want.extended) {
-        EXPECT_EQ(r.Word(), 1) << "version";
-        EXPECT_EQ(r.Word(), 0xFFFF) << "signature";
-        EXPECT_EQ(r.DWord(), 0u) << "help id";
-        exStyle = r.DWord();
-        style = r.DWord();
-    } else {
-        style = r.DWord();
-        exStyle = r.DWord();
-    }
-    EXPECT_EQ(style, want.style);
-    EXPECT_EQ(exStyle, 0u);
-    count = r.Word();
-    EXPECT_EQ(r.Short(), 0) << "x";
-    EXPECT_EQ(r.Short(), 0) << "y";
-    EXPECT_EQ(r.Short(), want.cx);
-    EXPECT_EQ(r.Short(), want.cy);
+    // [version, signature, help id,] styles; then items, x, y, cx, cy.
+    EXPECT_EQ((ex ? r.Fields({2, 2, 4, 4, 4}) : r.Fields({4, 4})),
+              (ex ? Values{1, 0xFFFF, 0, 0, want.style} : Values{want.style, 0}));
+    const std::size_t count = r.Word();
+    EXPECT_EQ(r.Fields({2, 2, 2, 2}), (Values{0, 0, want.cx, want.cy}));
     EXPECT_EQ(r.NameOrNumber(), u"") << "menu";
     EXPECT_EQ(r.NameOrNumber(), u"") << "class";
     EXPECT_EQ(r.Text(), want.title);
-    EXPECT_EQ(r.Word(), 9) << "point size";
-    if (want.extended) {
-        EXPECT_EQ(r.Word(), 0) << "weight";
-        EXPECT_EQ(r.Byte(), 0) << "italic";
-        EXPECT_EQ(r.Byte(), 1) << "character set";
-    }
+    // Point size[, weight, italic, character set], face.
+    EXPECT_EQ((ex ? r.Fields({2, 2, 1, 1}) : r.Fields({2})), (ex ? Values{9, 0, 0, 1} : Values{9}));
     EXPECT_EQ(r.Text(), u"ＭＳ Ｐゴシック");
 
     ASSERT_EQ(count, want.controls.size());
     for (const Control& c : want.controls) {
         SCOPED_TRACE(testing::Message() << "control " << c.id);
         r.Align4();
-        if (want.extended) {
-            EXPECT_EQ(r.DWord(), 0u) << "help id";
-            EXPECT_EQ(r.DWord(), c.exStyle);
-            EXPECT_EQ(r.DWord(), c.style);
-        } else {
-            EXPECT_EQ(r.DWord(), c.style);
-            EXPECT_EQ(r.DWord(), c.exStyle);
-        }
-        EXPECT_EQ(r.Short(), c.x);
-        EXPECT_EQ(r.Short(), c.y);
-        EXPECT_EQ(r.Short(), c.cx);
-        EXPECT_EQ(r.Short(), c.cy);
-        EXPECT_EQ(want.extended ? r.DWord() : r.Word(), c.id);
+        // [help id,] styles, x, y, cx, cy, id: the id is a word in the old form.
+        EXPECT_EQ((ex ? r.Fields({4, 4, 4, 2, 2, 2, 2, 4}) : r.Fields({4, 4, 2, 2, 2, 2, 2})),
+                  (ex ? Values{0, c.exStyle, c.style, c.x, c.y, c.cx, c.cy, c.id}
+                      : Values{c.style, c.exStyle, c.x, c.y, c.cx, c.cy, c.id}));
         EXPECT_EQ(r.NameOrNumber(), c.cls);
         EXPECT_EQ(r.NameOrNumber(), c.text);
         EXPECT_EQ(r.Word(), 0) << "creation data";
     }
-    EXPECT_FALSE(r.Overrun());
+    EXPECT_FALSE(r.overrun);
 }
 
 INSTANTIATE_TEST_SUITE_P(Resources, DialogTemplate, testing::ValuesIn(kDialogs),
@@ -331,97 +272,69 @@ INSTANTIATE_TEST_SUITE_P(Resources, DialogTemplate, testing::ValuesIn(kDialogs),
 
 // --------------------------------------------------------- menu, keys, icon
 
-struct MenuLine {
-    int depth;
-    std::uint16_t flags;  // MF_POPUP or 0; the end marks are checked while parsing
-    std::uint16_t id;
-    std::u16string text;
-    bool operator==(const MenuLine&) const = default;
-};
-
-void PrintTo(const MenuLine& line, std::ostream* out)
-{
-    *out << '{' << line.depth << ", " << line.flags << ", " << line.id << ", "
-         << testing::PrintToString(line.text) << '}';
-}
-
-void ReadMenu(Reader& r, int depth, std::vector<MenuLine>& lines)
+// The menu as lines indented by depth, each "popup" or the command id, then the text.
+void ReadMenu(Reader& r, int depth, std::vector<std::u16string>& lines)
 {
     std::uint16_t flags;
     do {
         flags = r.Word();
-        const std::uint16_t id = (flags & MF_POPUP) ? 0 : r.Word();
-        lines.push_back({depth, static_cast<std::uint16_t>(flags & ~MF_END), id, r.Text()});
+        EXPECT_EQ(flags & ~(MF_POPUP | MF_END), 0u) << "no other flags";
+        const std::u16string head = (flags & MF_POPUP) ? u"popup" : Widen(std::to_string(r.Word()));
+        lines.push_back(std::u16string(depth, u' ') + head + u' ' + r.Text());
         if (flags & MF_POPUP) ReadMenu(r, depth + 1, lines);
-    } while (!(flags & MF_END) && !r.Overrun());
+    } while (!(flags & MF_END) && !r.overrun);
 }
 
 TEST(Resources, MenuHasTwoPopupsWithTheCommands)
 {
-    Reader r(ResourceBytes(RT_MENU, "MY_MENU"));
-    EXPECT_EQ(r.Word(), 0) << "version";
-    EXPECT_EQ(r.Word(), 0) << "header size";
-    std::vector<MenuLine> lines;
+    Reader r{ResourceBytes(RT_MENU, "MY_MENU")};
+    EXPECT_EQ(r.Fields({2, 2}), (Values{0, 0})) << "version, header size";
+    std::vector<std::u16string> lines;
     ReadMenu(r, 0, lines);
-    const std::vector<MenuLine> expected = {
-        {0, MF_POPUP, 0, u"メニュー(&M)"},
-        {1, 0, 40007, u"設定\tF3"},
-        {1, 0, 40006, u"ランキング！\tF4"},
-        {1, 0, 1005, u"次のステージへ\tF5"},
-        {1, 0, 40008, u"前のｽﾃｰｼﾞへ\tF6"},
-        {1, 0, 40005, u"ケスカソフトウエアへメール送信\tF7"},
-        {1, 0, 0, u""},
-        {1, 0, 40004, u"ヴァージョン情報\tF1"},
-        {1, 0, 40001, u"終了\tF8"},
-        {0, MF_POPUP, 0, u"インフォメーション(&Q)"},
-        {1, 0, 0, u""},
+    const std::vector<std::u16string> expected = {
+        u"popup メニュー(&M)",
+        u" 40007 設定\tF3",
+        u" 40006 ランキング！\tF4",
+        u" 1005 次のステージへ\tF5",
+        u" 40008 前のｽﾃｰｼﾞへ\tF6",
+        u" 40005 ケスカソフトウエアへメール送信\tF7",
+        u" 0 ",
+        u" 40004 ヴァージョン情報\tF1",
+        u" 40001 終了\tF8",
+        u"popup インフォメーション(&Q)",
+        u" 0 ",
     };
     EXPECT_EQ(lines, expected);
-    EXPECT_FALSE(r.Overrun());
+    EXPECT_FALSE(r.overrun);
     EXPECT_TRUE(r.AtEnd());
 }
 
 TEST(Resources, FunctionKeysF1ToF8InOrder)
 {
-    Reader r(ResourceBytes(RT_ACCELERATOR, "MY_ACCEL"));
+    Reader r{ResourceBytes(RT_ACCELERATOR, "MY_ACCEL")};
     const std::uint16_t commands[] = {40004, 40010, 40007, 40006, 1005, 40008, 40005, 40001};
-    for (int i = 0; i < 8; ++i) {
-        SCOPED_TRACE(testing::Message() << "F" << i + 1);
-        // FVIRTKEY | FNOINVERT, and on the last entry the end mark 0x80.
-        EXPECT_EQ(r.Word(), i == 7 ? 0x83 : 0x03);
-        EXPECT_EQ(r.Word(), VK_F1 + i);
-        EXPECT_EQ(r.Word(), commands[i]);
-        r.Word();  // padding
+    for (std::uint32_t i = 0; i < 8; ++i) {
+        // FVIRTKEY | FNOINVERT (on the last entry with the end mark 0x80), key, command; padding.
+        EXPECT_EQ(r.Fields({2, 2, 2}), (Values{i == 7 ? 0x83u : 0x03u, VK_F1 + i, commands[i]})) << "F" << i + 1;
+        r.Word();
     }
-    EXPECT_FALSE(r.Overrun());
+    EXPECT_FALSE(r.overrun);
     EXPECT_TRUE(r.AtEnd());
 }
 
 TEST(Resources, IconGroupHoldsA32AndA16PixelImageOf16Colours)
 {
-    Reader group(ResourceBytes(RT_GROUP_ICON, "MY_ICON"));
-    EXPECT_EQ(group.Word(), 0);
-    EXPECT_EQ(group.Word(), 1) << "icon, not cursor";
-    ASSERT_EQ(group.Word(), 2);
-    for (int size : {32, 16}) {
+    Reader group{ResourceBytes(RT_GROUP_ICON, "MY_ICON")};
+    EXPECT_EQ(group.Fields({2, 2, 2}), (Values{0, 1, 2})) << "reserved, icon (not cursor), images";
+    for (std::uint32_t size : {32, 16}) {
         SCOPED_TRACE(size);
-        EXPECT_EQ(group.Byte(), size);
-        EXPECT_EQ(group.Byte(), size);
-        EXPECT_EQ(group.Byte(), 16) << "colours";
-        EXPECT_EQ(group.Byte(), 0);
-        EXPECT_EQ(group.Word(), 1) << "planes";
-        EXPECT_EQ(group.Word(), 4) << "bits per pixel";
-        const std::uint32_t length = group.DWord();
-        const std::uint16_t id = group.Word();
-
-        auto image = ResourceBytes(RT_ICON, MAKEINTRESOURCEA(id));
+        // Width, height, colours, reserved, planes, bits per pixel.
+        EXPECT_EQ(group.Fields({1, 1, 1, 1, 2, 2}), (Values{size, size, 16, 0, 1, 4}));
+        const std::uint32_t length = group.Get(4);
+        auto image = ResourceBytes(RT_ICON, MAKEINTRESOURCEA(group.Word()));
         EXPECT_EQ(image.size(), length);
-        Reader header(image);
-        EXPECT_EQ(header.DWord(), 40u);
-        EXPECT_EQ(header.DWord(), std::uint32_t(size));
-        EXPECT_EQ(header.DWord(), std::uint32_t(2 * size)) << "colour bits and mask";
-        EXPECT_EQ(header.Word(), 1);
-        EXPECT_EQ(header.Word(), 4);
+        // Header size, width, height of colour bits and mask, planes, bits per pixel.
+        EXPECT_EQ(Reader{image}.Fields({4, 4, 4, 2, 2}), (Values{40, size, 2 * size, 1, 4}));
         // 16 colours, 4-bit rows and 1-bit mask rows, each padded to 4 bytes.
         const std::size_t rowBytes = (size * 4 + 31) / 32 * 4, maskBytes = (size + 31) / 32 * 4;
         EXPECT_EQ(image.size(), 40 + 16 * 4 + size * (rowBytes + maskBytes));
@@ -430,25 +343,17 @@ TEST(Resources, IconGroupHoldsA32AndA16PixelImageOf16Colours)
         EXPECT_NE(icon, nullptr);
         if (icon) DestroyIcon(icon);
     }
-    EXPECT_FALSE(group.Overrun());
+    EXPECT_FALSE(group.overrun);
 }
 
 TEST(Resources, LogoIsThe88By70Palette8BitDib)
 {
     auto bytes = ResourceBytes(RT_BITMAP, "IDM_KD");
     ASSERT_EQ(bytes.size(), 7224u);
-    Reader r(bytes);
-    EXPECT_EQ(r.DWord(), 40u) << "header size";
-    EXPECT_EQ(r.DWord(), 88u) << "width";
-    EXPECT_EQ(r.DWord(), 70u) << "height, positive: rows bottom-up";
-    EXPECT_EQ(r.Word(), 1) << "planes";
-    EXPECT_EQ(r.Word(), 8) << "bits per pixel";
-    EXPECT_EQ(r.DWord(), DWORD{BI_RGB});
-    EXPECT_EQ(r.DWord(), 6160u) << "image size";
-    EXPECT_EQ(r.DWord(), 0u) << "x resolution";
-    EXPECT_EQ(r.DWord(), 0u) << "y resolution";
-    EXPECT_EQ(r.DWord(), 0u) << "colours used: all 256";
-
+    // Header size, width, height (positive: rows bottom-up), planes, bits per
+    // pixel, compression, image size, resolutions, colours used (0: all 256).
+    EXPECT_EQ(Reader{bytes}.Fields({4, 4, 4, 2, 2, 4, 4, 4, 4, 4}),
+              (Values{40, 88, 70, 1, 8, BI_RGB, 6160, 0, 0, 0}));
     HBITMAP logo = static_cast<HBITMAP>(LoadImageA(Exe(), "IDM_KD", IMAGE_BITMAP, 0, 0, 0));
     ASSERT_NE(logo, nullptr);
     BITMAP info{};
@@ -460,95 +365,61 @@ TEST(Resources, LogoIsThe88By70Palette8BitDib)
 
 // ------------------------------------------------------------ version block
 
-// One node of a VS_VERSIONINFO tree: a key, a value and the nodes below it.
-struct VersionNode {
-    std::u16string key;
-    std::uint16_t type;
-    ByteSpan value;
-    std::vector<VersionNode> children;
-
-    std::u16string Text() const
-    {
-        std::u16string text(value.size() / 2, u'\0');
-        std::memcpy(text.data(), value.data(), text.size() * 2);
-        return text.substr(0, text.find(u'\0'));
-    }
-};
-
-VersionNode ReadVersionNode(Reader& r)
+// Reads a VS_VERSIONINFO node and the nodes below it: their keys as lines
+// indented by depth, a text value after "=", and every value by its key.
+void ReadVersion(Reader& r, std::vector<std::u16string>& lines, std::map<std::u16string, ByteSpan>& values,
+                 int depth = 0)
 {
-    const std::size_t start = r.Pos();
-    const std::size_t end = start + r.Word();
+    const std::size_t end = r.pos + r.Word();
     const std::size_t valueLength = r.Word();
-    VersionNode node;
-    node.type = r.Word();
-    node.key = r.Text();
+    const bool text = r.Word() == 1;
+    const std::u16string key = r.Text();
     r.Align4();
-    node.value = r.Take(node.type == 1 ? 2 * valueLength : valueLength);  // text counts in words
+    const ByteSpan value = values[key] = r.Take(text ? 2 * valueLength : valueLength);  // text counts in words
     r.Align4();
-    while (r.Pos() < end && !r.Overrun()) node.children.push_back(ReadVersionNode(r));
-    return node;
+    lines.push_back(std::u16string(depth, u' ') + key + (text && !value.empty() ? u"=" + Reader{value}.Text() : u""));
+    while (r.pos < end && !r.overrun)
+        ReadVersion(r, lines, values, depth + 1);
 }
 
 TEST(Resources, VersionBlock)
 {
-    Reader r(ResourceBytes(RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO)));
+    Reader r{ResourceBytes(RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO))};
     ASSERT_FALSE(r.AtEnd());
-    const VersionNode root = ReadVersionNode(r);
-    EXPECT_FALSE(r.Overrun());
-    EXPECT_EQ(root.key, u"VS_VERSION_INFO");
-
-    ASSERT_EQ(root.value.size(), sizeof(VS_FIXEDFILEINFO));
-    VS_FIXEDFILEINFO fixed;
-    std::memcpy(&fixed, root.value.data(), sizeof fixed);
-    EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed.dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed.dwFileVersionLS, 0x00000002u);
-    EXPECT_EQ(fixed.dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed.dwProductVersionLS, 0x00000002u);
-    EXPECT_EQ(fixed.dwFileFlagsMask, 0x3Fu);
-    EXPECT_EQ(fixed.dwFileFlags, 0u);
-    EXPECT_EQ(fixed.dwFileOS, 0x40004u);
-    EXPECT_EQ(fixed.dwFileType, DWORD{VFT_APP});
-    EXPECT_EQ(fixed.dwFileSubtype, 0u);
-    EXPECT_EQ(fixed.dwFileDateMS, 0u);
-    EXPECT_EQ(fixed.dwFileDateLS, 0u);
-
-    ASSERT_EQ(root.children.size(), 2u);
-    const VersionNode& strings = root.children[0];
-    EXPECT_EQ(strings.key, u"StringFileInfo");
-    ASSERT_EQ(strings.children.size(), 1u);
-    EXPECT_EQ(strings.children[0].key, u"041104b0");
-
-    const std::pair<std::u16string, std::u16string> expected[] = {
-        {u"Comments", u"さぁ、新記録をだそう！"},
-        {u"CompanyName", u"ケスカ ソフトウエア デザイン"},
-        {u"FileDescription", u"Keyhaven"},
-        {u"FileVersion", u"1, 0, 0, 2"},
-        {u"InternalName", u"Keyhaven"},
-        {u"LegalCopyright", u"Copyright (C) ケスカ ソフトウエア デザイン"},
-        {u"LegalTrademarks", u""},
-        {u"OriginalFilename", u"Keyhaven.exe"},
-        {u"PrivateBuild", u""},
-        {u"ProductName", u"ぱたたん"},
-        {u"ProductVersion", u"1, 0, 0, 2"},
-        {u"SpecialBuild", u""},
+    std::vector<std::u16string> lines;
+    std::map<std::u16string, ByteSpan> values;
+    ReadVersion(r, lines, values);
+    EXPECT_FALSE(r.overrun);
+    const std::vector<std::u16string> expected = {
+        u"VS_VERSION_INFO",
+        u" StringFileInfo",
+        u"  041104b0",
+        u"   Comments=さぁ、新記録をだそう！",
+        u"   CompanyName=ケスカ ソフトウエア デザイン",
+        u"   FileDescription=Keyhaven",
+        u"   FileVersion=1, 0, 0, 2",
+        u"   InternalName=Keyhaven",
+        u"   LegalCopyright=Copyright (C) ケスカ ソフトウエア デザイン",
+        u"   LegalTrademarks=",
+        u"   OriginalFilename=Keyhaven.exe",
+        u"   PrivateBuild=",
+        u"   ProductName=ぱたたん",
+        u"   ProductVersion=1, 0, 0, 2",
+        u"   SpecialBuild=",
+        u" VarFileInfo",
+        u"  Translation",
     };
-    const auto& entries = strings.children[0].children;
-    ASSERT_EQ(entries.size(), std::size(expected));
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        EXPECT_EQ(entries[i].key, expected[i].first);
-        EXPECT_EQ(entries[i].type, 1) << "text";
-        EXPECT_EQ(entries[i].Text(), expected[i].second);
-    }
+    EXPECT_EQ(lines, expected);
+    Reader translation{values[u"Translation"]};
+    EXPECT_EQ(translation.Fields({2, 2}), (Values{0x0411, 1200})) << "Japanese, Unicode";
+    EXPECT_TRUE(translation.AtEnd());
 
-    const VersionNode& vars = root.children[1];
-    EXPECT_EQ(vars.key, u"VarFileInfo");
-    ASSERT_EQ(vars.children.size(), 1u);
-    EXPECT_EQ(vars.children[0].key, u"Translation");
-    const ByteSpan value = vars.children[0].value;
-    EXPECT_EQ(std::vector<std::uint8_t>(value.begin(), value.end()),
-              (std::vector<std::uint8_t>{0x11, 0x04, 0xB0, 0x04}));  // 0x0411, 1200
+    // Signature, structure version, file and product versions 1.0.0.2, flags
+    // mask and flags, OS (NT, Win32), type (application), subtype, date.
+    const ByteSpan fixed = values[u"VS_VERSION_INFO"];
+    ASSERT_EQ(fixed.size(), sizeof(VS_FIXEDFILEINFO));
+    EXPECT_EQ(Reader{fixed}.Fields(std::vector<int>(13, 4)),
+              (Values{0xFEEF04BD, 0x10000, 0x10000, 2, 0x10000, 2, 0x3F, 0, 0x40004, VFT_APP, 0, 0, 0}));
 }
 
 }  // namespace

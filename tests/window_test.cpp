@@ -39,9 +39,8 @@ protected:
             return RegisterClassExA(&windowClass);
         }();
         ASSERT_NE(registered, 0);
-        window = CreateWindowExA(0, kTestClass, kMainTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                 Instance(), nullptr);
+        window = CreateWindowExA(0, kTestClass, kMainTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, Instance(), nullptr);
         ASSERT_NE(window, nullptr);
         game.mainWindow = window;
     }
@@ -57,7 +56,7 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(MainWindowTest, CreationShapesTheWindowAndPreparesTheGame)
+TEST_F(MainWindowTest, CreationShapesTheWindowAndPaintsMoveTheRomaji)
 {
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     HRGN ellipse = CreateEllipticRgn(10, 50, 845, 600);
@@ -68,17 +67,14 @@ TEST_F(MainWindowTest, CreationShapesTheWindowAndPreparesTheGame)
     DeleteObject(ellipse);
     EXPECT_EQ(ImmGetContext(window), nullptr);  // no input method in this window
 
-    EXPECT_EQ(game.phraseX, 180);
     EXPECT_FALSE(game.runActive);
     EXPECT_EQ(game.soundChoice, 1);
     EXPECT_STREQ(game.soundFile.data(), "bane.wav");
-}
 
-TEST_F(MainWindowTest, EveryPaintMovesTheRomajiFiveRight)
-{
+    EXPECT_EQ(game.phraseX, 180);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(SendMessageA(window, WM_PAINT, 0, 0), 0);
-    EXPECT_EQ(game.phraseX, 200);
+    EXPECT_EQ(game.phraseX, 200) << "every paint moves the romaji five pixels right";
 }
 
 TEST_F(MainWindowTest, KeysAndTicksReachTheEngine)
@@ -155,9 +151,8 @@ TEST(ExeFileNameTest, IsTheNameWithoutItsDirectoryWhenItFits)
     EXPECT_STREQ(name, "keyhaven_window_tests.exe");
     ASSERT_EQ(length, static_cast<int>(std::strlen(name)));
 
-    char exact[64];
+    char exact[64], small[64];
     EXPECT_EQ(GetExeFileName(exact, length + 1), length);
-    char small[64];
     std::memset(small, 'x', sizeof small);
     EXPECT_EQ(GetExeFileName(small, length), 0);
     EXPECT_EQ(small[0], 'x');
