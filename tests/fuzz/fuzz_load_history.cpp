@@ -11,11 +11,9 @@ namespace {
 
 bool TerminatedTexts()
 {
-    for (int k = 1; k <= kMaxHistoryResults; ++k) {
-        if (std::memchr(HistoryTextAt(k), 0, kHistoryRecordBytes) == nullptr)
-            return false;
-    }
-    return true;
+    return std::all_of(game.historyTexts.begin() + 1, game.historyTexts.end(), [](const HistoryRecord& record) {
+        return std::memchr(record.text.data(), 0, record.text.size()) != nullptr;
+    });
 }
 
 } // namespace
