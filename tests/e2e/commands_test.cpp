@@ -9,16 +9,18 @@ class Commands : public GameTest {};
 constexpr const char* kSoundTitle = "設定メニュー";
 constexpr const char* kMailErrorCaption = "ｵｰﾌﾟﾝｴﾗｰ";
 constexpr const char* kMailtoKey = "Software\\Classes\\mailto";
+constexpr const char* kSavedKey = "Software\\KeyhavenE2E-mailto";
 
-// Hides every handler of mailto: links for one test (so that no mail program
-// is registered) and brings them back afterwards.
+// Moves every handler of mailto: links aside for one test (so that no mail
+// program is registered) and puts them back afterwards. (Copied, not renamed:
+// RegRenameKey there brings Wine 8's wineserver down.)
 class MailtoHandlers {
 public:
-    MailtoHandlers() { Rename(L"mailto", L"mailto-hidden-by-keyhaven-e2e"); }
+    MailtoHandlers() { Move(kMailtoKey, kSavedKey); }
     ~MailtoHandlers()
     {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kMailtoKey);
-        Rename(L"mailto-hidden-by-keyhaven-e2e", L"mailto");
+        Move(kSavedKey, kMailtoKey);
     }
 
     // Registers a mail program of the test's own.
@@ -34,15 +36,17 @@ public:
     }
 
 private:
-    static void Rename(const wchar_t* from, const wchar_t* to)
+    static void Move(const char* from, const char* to)
     {
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-            HKEY classes = nullptr;
-            if (RegOpenKeyExA(root, "Software\\Classes", 0, KEY_ALL_ACCESS, &classes) !=
-                ERROR_SUCCESS)
+            HKEY source = nullptr, target = nullptr;
+            if (RegOpenKeyExA(root, from, 0, KEY_READ, &source) != ERROR_SUCCESS)
                 continue;
-            RegRenameKey(classes, from, to);
-            RegCloseKey(classes);
+            RegCreateKeyExA(root, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr);
+            RegCopyTreeA(source, nullptr, target);
+            RegCloseKey(source);
+            RegCloseKey(target);
+            RegDeleteTreeA(root, from);
         }
     }
 };
