@@ -6,14 +6,8 @@ set -eu
 cd "$(dirname "$0")/.."
 build=build/win64
 
-scripts/install-deps.sh
-
-# Configured once; later builds pick up changes to the lists by themselves.
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-if ! cmake --build "$build" -j"$(nproc)" --target game_folder keyhaven_bench >"$build/bench-build.log" 2>&1; then
+mkdir -p "$build"
+if ! scripts/build-win64.sh game_folder keyhaven_bench >"$build/bench-build.log" 2>&1; then
   cat "$build/bench-build.log" >&2
   exit 1
 fi

@@ -4,10 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win64 -j"$(nproc)" --target game_folder
+scripts/build-win64.sh game_folder
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "No display: set DISPLAY to an X server (or run under xvfb-run) to play." >&2

@@ -12,9 +12,7 @@ scripts/install-deps.sh
 cmake -S . -B build/native -DKEYHAVEN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native -j"$jobs"
 
-cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win64 -j"$jobs"
+scripts/build-win64.sh
 
 fuzz=false
 if command -v clang++ >/dev/null 2>&1; then
