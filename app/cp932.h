@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 constexpr bool IsCp932LeadByte(unsigned char byte)
@@ -21,4 +22,12 @@ constexpr std::size_t FitCp932(std::string_view text, std::size_t maxBytes)
         end += width;
     }
     return end < text.size() ? end : text.size();
+}
+
+// Makes sure a fixed-size text field ends within itself: a text that fills
+// the whole field is cut on a character boundary.
+inline void TerminateWithin(char* field, std::size_t size)
+{
+    if (std::memchr(field, 0, size) == nullptr)
+        field[FitCp932({field, size}, size - 1)] = '\0';
 }

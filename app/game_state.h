@@ -59,6 +59,10 @@ struct GameState {
     std::array<HistoryRecord, kHistoryCapacity> historyTexts{};
     int32_t bestCount = 0;
     std::array<BestRecord, kBestCapacity> bestTable{};
+    // A record file that exists but could not be read at its last load: the
+    // game never replaces it, so the results it holds are not lost.
+    bool historyFileUnreadable = false;
+    bool bestFileUnreadable = false;
     NativeHandle rankDialog = nullptr;
     NativeHandle historyLabel = nullptr;
     NativeHandle historyFont = nullptr;

@@ -33,14 +33,29 @@ void RunGoalDialog();
 // Returns true when the player agreed and the program is shutting down.
 bool SendCloseRequest();
 
-enum class RecordFile { History, Best };  // Rank.dat (hidden), Best.dat
+enum class RecordFile { History, Best };
 
-// Reads at most `maxBytes` from the start of the record file into `bytes`.
-// Returns false, leaving `bytes` empty, when the file does not exist or cannot
-// be opened for reading and writing.
-bool ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, std::size_t maxBytes);
+// The one place the two file names are spelled.
+constexpr const char* RecordFileName(RecordFile file)
+{
+    return file == RecordFile::History ? "Rank.dat" : "Best.dat";
+}
+
+// What reading a record file found.
+enum class ReadResult {
+    Read,        // the whole file is in `bytes`
+    Missing,     // no such file (or no such folder): an empty record
+    Unreadable,  // it is there but could not be read now: held open by
+                 // another program, not permitted, a folder, or too large
+};
+
+// Reads the whole record file into `bytes` (empty unless Read). The file is
+// opened for reading only and shared with every other opener, so another
+// reader or the read-only attribute does not keep the game from it.
+ReadResult ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, std::size_t maxBytes);
 
 // Replaces the record file with `bytes` in one step: the new contents are
 // written beside the old file and then moved over it, so a failed or cut-off
-// save leaves the previous file whole. Returns false when the save failed.
+// save leaves the previous file whole. A read-only file is never replaced.
+// Returns false when the bytes did not reach the disk.
 bool ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes);

@@ -22,29 +22,41 @@ std::string_view NameOf(const BestRecord& entry)
 
 } // namespace
 
-bool LoadBest()
+ReadResult LoadBest()
 {
     std::vector<unsigned char> bytes;
-    if (!ReadRecordFile(RecordFile::Best, bytes, kCountBytes + kBestRecordBytes * kBestCapacity)) {
+    const ReadResult result = ReadRecordFile(RecordFile::Best, bytes, kMaxRecordFileBytes);
+    game.bestFileUnreadable = result == ReadResult::Unreadable;
+    if (result == ReadResult::Unreadable)
+        return result;  // what the game already holds stays
+    if (result == ReadResult::Missing) {
         game.bestCount = 0;
-        return false;
+        return result;
     }
-    int32_t count = FitRecordCount(ReadRecordCount(bytes), WholeRecords(bytes, kBestRecordBytes),
-                                   kBestCapacity);
-    game.bestCount = count;
-    for (int32_t k = 0; k < count; ++k) {
+    std::vector<BestRecord> entries(CountedRecords(ReadRecordCount(bytes), WholeRecords(bytes, kBestRecordBytes)));
+    for (std::size_t k = 0; k < entries.size(); ++k) {
         const unsigned char* record = &bytes[kCountBytes + kBestRecordBytes * k];
-        BestRecord& entry = game.bestTable[k];
-        std::memcpy(entry.name.data(), record, kNameBytes);
-        if (std::memchr(entry.name.data(), 0, kNameBytes) == nullptr)
-            entry.name.back() = '\0';  // a name must end within its field
-        entry.points = ReadInt32Le(record + kNameBytes);
+        std::memcpy(entries[k].name.data(), record, kNameBytes);
+        TerminateWithin(entries[k].name.data(), kNameBytes);  // a name must end within its field
+        entries[k].points = ReadInt32Le(record + kNameBytes);
     }
-    return true;
+    // A table longer than ours keeps its highest entries; one that fits keeps
+    // the file's order.
+    if (entries.size() > kBestCapacity) {
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const BestRecord& a, const BestRecord& b) { return a.points > b.points; });
+        entries.resize(kBestCapacity);
+    }
+    std::copy(entries.begin(), entries.end(), game.bestTable.begin());
+    game.bestCount = static_cast<int32_t>(entries.size());
+    return result;
 }
 
 bool SaveBest()
 {
+    // A file the game could not read may hold entries it does not know of.
+    if (game.bestFileUnreadable)
+        return false;
     int32_t count = std::clamp(game.bestCount, 0, kBestCapacity);
     SortBest(game.bestTable.data(), count, 1);
     std::vector<unsigned char> bytes;
@@ -55,12 +67,14 @@ bool SaveBest()
         bytes.insert(bytes.end(), entry.name.begin(), entry.name.end());
         AppendInt32Le(bytes, entry.points);
     }
-    // Nobody hears of a record that did not reach the disk. The new result is
-    // in the sorted table, so beating entry 1 means beating every earlier
-    // entry; equal points are no new record.
-    if (!ReplaceRecordFile(RecordFile::Best, bytes))
-        return false;
-    return count >= 2 && game.score > game.bestTable[1].points;
+    return ReplaceRecordFile(RecordFile::Best, bytes);
+}
+
+bool IsNewBest(int32_t points)
+{
+    // The new result is in the sorted table, so beating entry 1 means beating
+    // every earlier entry; equal points are no new record.
+    return game.bestCount >= 2 && points > game.bestTable[1].points;
 }
 
 void AddBestResult(std::string_view name, int32_t points)

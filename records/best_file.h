@@ -7,16 +7,23 @@
 #include <string_view>
 
 #include "app/game_state.h"
+#include "app/platform.h"
 
 constexpr std::size_t kBestRecordBytes = 54;  // 50-byte name, then the points
 
-// Reads Best.dat into bestTable and bestCount, in file order.
-// Returns false when the file could not be opened (bestCount is then 0).
-bool LoadBest();
+// Reads Best.dat into bestTable and bestCount, in file order; a longer file
+// keeps its 255 highest entries. A missing file is an empty table (bestCount
+// 0). A file that cannot be read is marked so, and what the game already
+// holds stays.
+ReadResult LoadBest();
 
-// Sorts the table and rewrites Best.dat. Returns true when the file was
-// written and `game.score` beats every earlier entry: a new record.
+// Sorts the table and rewrites Best.dat. Returns false when the file was not
+// written; a file marked unreadable is never replaced.
 bool SaveBest();
+
+// Whether a result of `points`, already sorted into the table, beats every
+// earlier entry: a new record.
+bool IsNewBest(int32_t points);
 
 // Adds a result to the table, its name cut to 49 bytes on a character
 // boundary, and sorts the table. A full table takes the result in sorted

@@ -7,6 +7,7 @@
 
 #include "app/cp932.h"
 #include "app/game_state.h"
+#include "app/platform.h"
 #include "records/best_file.h"
 #include "records/history_file.h"
 
@@ -60,6 +61,19 @@ std::string HistoryText(std::string_view name, const std::array<std::string, 5>&
     return std::string(name.substr(0, FitCp932(name, room))) + lines;
 }
 
+// Names the record files that did not get the result; empty when both did.
+std::string FormatNotKeptMessage(bool historyKept, bool bestKept)
+{
+    if (historyKept && bestKept)
+        return "";
+    const std::string history = RecordFileName(RecordFile::History);
+    const std::string best = RecordFileName(RecordFile::Best);
+    const std::string files = historyKept ? best : bestKept ? history : history + " と " + best;
+    return "今回の記録を " + files + " に残せなかったよぉ…\n"
+           "ほかのソフトで開いていないか、読み取り専用になっていないか、"
+           "ディスクがいっぱいでないか確かめてね。";
+}
+
 } // namespace
 
 int32_t ComputeScore(double accuracy, uint32_t seconds, double secondsPerCharacter)
@@ -90,11 +104,20 @@ GoalReport RecordGoal()
     };
     game.score = ComputeScore(game.accuracyPercent, seconds, secondsPerCharacter);
 
+    // A record file that could not be read is read again first: once it can
+    // be, the result joins what it holds; while it cannot, it is left alone.
+    if (game.historyFileUnreadable)
+        LoadHistory();
     AddHistoryResult(HistoryText(name, report.statistics));
-    SaveHistory();
+    const bool historyKept = SaveHistory();
+    if (game.bestFileUnreadable)
+        LoadBest();
     AddBestResult(name, game.score);
-    // The player hears of a new record only once Best.dat holds it.
-    if (SaveBest())
+    const bool bestKept = SaveBest();
+    // The player hears of a new record only once Best.dat holds it, and of
+    // every file that did not get the result.
+    if (bestKept && IsNewBest(game.score))
         report.newRecordMessage = FormatNewRecordMessage(game.score);
+    report.notKeptMessage = FormatNotKeptMessage(historyKept, bestKept);
     return report;
 }

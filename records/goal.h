@@ -13,6 +13,7 @@ struct GoalReport {
     std::string title;                      // the goal dialog's title
     std::array<std::string, 5> statistics;  // one text per control, as in kStatisticControls
     std::string newRecordMessage;           // empty unless the result is a new best
+    std::string notKeptMessage;             // empty unless a record file did not get the result
 };
 
 // Turns the run that just ended into a result: computes the statistics and

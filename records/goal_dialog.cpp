@@ -20,6 +20,8 @@ void OnInitDialog(HWND dialog)
     // Both files are written and closed by now.
     if (!report.newRecordMessage.empty())
         MessageBoxA(nullptr, report.newRecordMessage.c_str(), "", MB_OK);
+    if (!report.notKeptMessage.empty())
+        MessageBoxA(dialog, report.notKeptMessage.c_str(), "ｾｰﾌﾞｴﾗｰ", MB_OK | MB_ICONWARNING);
 }
 
 void OnCommand(HWND dialog, int control)

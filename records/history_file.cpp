@@ -10,34 +10,43 @@
 
 static_assert(sizeof(HistoryRecord) == kHistoryRecordBytes);
 
-bool LoadHistory()
+ReadResult LoadHistory()
 {
     std::vector<unsigned char> bytes;
-    if (!ReadRecordFile(RecordFile::History, bytes, kCountBytes + kHistoryRecordBytes * kHistoryCapacity)) {
+    const ReadResult result = ReadRecordFile(RecordFile::History, bytes, kMaxRecordFileBytes);
+    game.historyFileUnreadable = result == ReadResult::Unreadable;
+    if (result == ReadResult::Unreadable)
+        return result;  // what the game already holds stays
+    if (result == ReadResult::Missing) {
         game.historyCount = 0;
-        return false;
+        return result;
     }
-    // Record 0 comes first and is no result.
-    std::size_t records = WholeRecords(bytes, kHistoryRecordBytes);
-    int32_t count = FitRecordCount(ReadRecordCount(bytes), records > 0 ? records - 1 : 0,
-                                   kMaxHistoryResults);
-    game.historyCount = count;
-    game.historyBrowseMax = count;
+    // Record 0 comes first and is no result. A history longer than the table
+    // keeps its newest results, the last records of the file.
+    const std::size_t records = WholeRecords(bytes, kHistoryRecordBytes);
+    const std::size_t results = CountedRecords(ReadRecordCount(bytes), records > 0 ? records - 1 : 0);
+    const auto kept = static_cast<int32_t>(std::min<std::size_t>(results, kMaxHistoryResults));
+    game.historyCount = kept;
+    game.historyBrowseMax = kept;
 
-    std::size_t toRead = std::min<std::size_t>(records, count + 1);
-    for (std::size_t k = 0; k < toRead; ++k) {
+    auto recordAt = [&](std::size_t k) { return &bytes[kCountBytes + kHistoryRecordBytes * k]; };
+    if (records > 0)  // record 0 goes back to the file exactly as read
+        std::memcpy(game.historyTexts[0].text.data(), recordAt(0), kHistoryRecordBytes);
+    const std::size_t first = results - kept + 1;
+    for (int32_t k = 1; k <= kept; ++k) {
         auto& text = game.historyTexts[k].text;
-        std::memcpy(text.data(), &bytes[kCountBytes + kHistoryRecordBytes * k], text.size());
-        // Record 0 goes back to the file exactly as read; a result must end
-        // within its record, since it is shown as a terminated text.
-        if (k > 0 && std::memchr(text.data(), 0, text.size()) == nullptr)
-            text.back() = '\0';
+        std::memcpy(text.data(), recordAt(first + k - 1), text.size());
+        // A result is shown as a terminated text.
+        TerminateWithin(text.data(), text.size());
     }
-    return true;
+    return result;
 }
 
-void SaveHistory()
+bool SaveHistory()
 {
+    // A file the game could not read may hold results it does not know of.
+    if (game.historyFileUnreadable)
+        return false;
     int32_t count = std::clamp(game.historyCount, 0, kMaxHistoryResults);
     std::vector<unsigned char> bytes;
     bytes.reserve(kCountBytes + kHistoryRecordBytes * (count + 1));
@@ -47,7 +56,7 @@ void SaveHistory()
         bytes.insert(bytes.end(), text.begin(), text.end());
     }
     // A failed save leaves the previous file whole; the result stays in memory.
-    ReplaceRecordFile(RecordFile::History, bytes);
+    return ReplaceRecordFile(RecordFile::History, bytes);
 }
 
 void AddHistoryResult(std::string_view text)

@@ -5,16 +5,20 @@
 #include <string_view>
 
 #include "app/game_state.h"
+#include "app/platform.h"
 
 constexpr std::size_t kHistoryRecordBytes = 80;
 constexpr int32_t kMaxHistoryResults = kHistoryCapacity - 1;  // record 0 is never a result
 
-// Reads Rank.dat into historyTexts, historyCount and historyBrowseMax.
-// Returns false when the file could not be opened (historyCount is then 0).
-bool LoadHistory();
+// Reads Rank.dat into historyTexts, historyCount and historyBrowseMax, keeping
+// the newest 254 results of a longer file. A missing file is an empty history
+// (historyCount 0). A file that cannot be read is marked so, and what the game
+// already holds stays.
+ReadResult LoadHistory();
 
-// Rewrites Rank.dat with record 0 and the historyCount results.
-void SaveHistory();
+// Rewrites Rank.dat with record 0 and the historyCount results. Returns false
+// when the file was not written; a file marked unreadable is never replaced.
+bool SaveHistory();
 
 // Appends a result's text, cut to 79 bytes on a character boundary. A full
 // history forgets its oldest result to make room.

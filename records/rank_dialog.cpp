@@ -53,8 +53,9 @@ void OnInitDialog(HWND dialog)
     game.historyLabel = label;
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
 
-    // Both files are read again, so the dialog shows what is on disk.
-    if (LoadHistory())
+    // Both files are read again, so the dialog shows what is on disk; a file
+    // that cannot be read now leaves the game's own copy.
+    if (LoadHistory() == ReadResult::Read)
         ShowHistoryText(1);
     LoadBest();
     const int places = std::min(game.bestCount, kRankingPlaces);

@@ -35,10 +35,14 @@ inline std::size_t WholeRecords(const std::vector<unsigned char>& bytes, std::si
     return bytes.size() < kCountBytes ? 0 : (bytes.size() - kCountBytes) / recordBytes;
 }
 
-// A count from a file, believed only as far as the file bears it out: never
-// negative, never more than the records `present`, never more than `capacity`.
-inline int32_t FitRecordCount(int32_t count, std::size_t present, int32_t capacity)
+// How many records a file holds by its count, believed only as far as the
+// file bears it out: never more than the whole records `present`. A negative
+// count says nothing, so every whole record present counts.
+inline std::size_t CountedRecords(int32_t count, std::size_t present)
 {
-    int32_t limit = static_cast<int32_t>(std::min<std::size_t>(present, capacity));
-    return std::clamp(count, 0, limit);
+    return count < 0 ? present : std::min<std::size_t>(static_cast<uint32_t>(count), present);
 }
+
+// Larger record files are left alone as unreadable rather than read into
+// memory: a full Rank.dat is 20 KB, a full Best.dat 14 KB.
+constexpr std::size_t kMaxRecordFileBytes = 16 * 1024 * 1024;

@@ -1,5 +1,6 @@
 // The record files on a POSIX system: read whole, replaced by rename.
 #include <cerrno>
+#include <cstdint>
 #include <string>
 
 #include <fcntl.h>
@@ -9,11 +10,6 @@
 #include "app/platform.h"
 
 namespace {
-
-const char* FileName(RecordFile file)
-{
-    return file == RecordFile::History ? "Rank.dat" : "Best.dat";
-}
 
 class FileDescriptor {
 public:
@@ -57,32 +53,41 @@ bool WriteNewFile(const char* name, const std::vector<unsigned char>& bytes)
 
 } // namespace
 
-bool ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, std::size_t maxBytes)
+ReadResult ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, std::size_t maxBytes)
 {
     bytes.clear();
-    // Opened for writing too: a file the game could not save counts as missing.
-    FileDescriptor fd(::open(FileName(file), O_RDWR | O_CLOEXEC));
+    FileDescriptor fd(::open(RecordFileName(file), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0)
-        return false;
-    bytes.resize(maxBytes);
-    std::size_t size = 0;
-    while (size < maxBytes) {
-        ssize_t got = ::read(fd.get(), bytes.data() + size, maxBytes - size);
-        if (got < 0 && errno == EINTR)
+        return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Unreadable;
+    struct stat status{};
+    if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        static_cast<uint64_t>(status.st_size) > maxBytes)
+        return ReadResult::Unreadable;
+    bytes.resize(static_cast<std::size_t>(status.st_size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        ssize_t read = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
+        if (read < 0 && errno == EINTR)
             continue;
-        if (got <= 0)
-            break;
-        size += static_cast<std::size_t>(got);
+        if (read < 0) {
+            bytes.clear();
+            return ReadResult::Unreadable;
+        }
+        if (read == 0)
+            break;  // the file shrank meanwhile
+        got += static_cast<std::size_t>(read);
     }
-    bytes.resize(size);
-    return true;
+    bytes.resize(got);
+    return ReadResult::Read;
 }
 
 bool ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes)
 {
-    const char* name = FileName(file);
-    // A file the game may not write stays as it is, as it would on Windows.
-    if (::access(name, F_OK) == 0 && ::access(name, W_OK) != 0)
+    const char* name = RecordFileName(file);
+    // A file without write permission counts as read-only, as Windows' attribute
+    // does, for root as well: the player's read-only file stays as it is.
+    struct stat status{};
+    if (::stat(name, &status) == 0 && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         return false;
     std::string temporary = std::string(name) + ".new";
     if (!WriteNewFile(temporary.c_str(), bytes) || ::rename(temporary.c_str(), name) != 0) {

@@ -9,11 +9,6 @@
 
 namespace {
 
-const char* FileName(RecordFile file)
-{
-    return file == RecordFile::History ? "Rank.dat" : "Best.dat";
-}
-
 // Rank.dat is hidden; both carry the reserved bit 0x40 the game always used.
 DWORD FileAttributes(RecordFile file)
 {
@@ -39,12 +34,6 @@ private:
     HANDLE handle_;
 };
 
-// Read and write access and no sharing, as the game has always opened them.
-HANDLE OpenRecordFile(const char* name, DWORD disposition, DWORD attributes)
-{
-    return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition, attributes, nullptr);
-}
-
 bool WriteAll(HANDLE handle, const unsigned char* bytes, std::size_t size)
 {
     while (size > 0) {
@@ -60,35 +49,53 @@ bool WriteAll(HANDLE handle, const unsigned char* bytes, std::size_t size)
 
 bool WriteNewFile(const char* name, DWORD attributes, const std::vector<unsigned char>& bytes)
 {
-    FileHandle file(OpenRecordFile(name, CREATE_ALWAYS, attributes));
+    // Read and write access and no sharing while it is written.
+    FileHandle file(CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
     return file.get() != INVALID_HANDLE_VALUE && WriteAll(file.get(), bytes.data(), bytes.size()) &&
            FlushFileBuffers(file.get()) && file.close();
 }
 
 } // namespace
 
-bool ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, std::size_t maxBytes)
+ReadResult ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, std::size_t maxBytes)
 {
     bytes.clear();
-    FileHandle handle(OpenRecordFile(FileName(file), OPEN_EXISTING, FileAttributes(file)));
-    if (handle.get() == INVALID_HANDLE_VALUE)
-        return false;
-    bytes.resize(maxBytes);
-    std::size_t size = 0;
-    while (size < maxBytes) {
-        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(maxBytes - size, MAXDWORD));
-        DWORD got = 0;
-        if (!ReadFile(handle.get(), bytes.data() + size, chunk, &got, nullptr) || got == 0)
-            break;
-        size += got;
+    FileHandle handle(CreateFileA(RecordFileName(file), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    if (handle.get() == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
+                                                                               : ReadResult::Unreadable;
     }
-    bytes.resize(size);
-    return true;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handle.get(), &size) || static_cast<uint64_t>(size.QuadPart) > maxBytes)
+        return ReadResult::Unreadable;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, MAXDWORD));
+        DWORD read = 0;
+        if (!ReadFile(handle.get(), bytes.data() + got, chunk, &read, nullptr)) {
+            bytes.clear();
+            return ReadResult::Unreadable;
+        }
+        if (read == 0)
+            break;  // the file shrank meanwhile
+        got += read;
+    }
+    bytes.resize(got);
+    return ReadResult::Read;
 }
 
 bool ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes)
 {
-    const char* name = FileName(file);
+    const char* name = RecordFileName(file);
+    // Windows refuses to move a file over a read-only one, but Wine does not:
+    // ask first, so the player's read-only file stays as it is everywhere.
+    const DWORD existing = GetFileAttributesA(name);
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY))
+        return false;
     std::string temporary = std::string(name) + ".new";
     // The moved file keeps the temporary's attributes: Rank.dat stays hidden.
     if (!WriteNewFile(temporary.c_str(), FileAttributes(file), bytes) ||

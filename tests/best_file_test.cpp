@@ -41,12 +41,11 @@ Entries Table()
     return entries;
 }
 
-// What the goal does with a new result: add it, sort, save.
+// What the goal does with a new result: add it, sort, save; true for a saved new record.
 bool AddResultAndSave(const Entry& result)
 {
     AddBestResult(result.name, result.points);
-    game.score = result.points;
-    return SaveBest();
+    return SaveBest() && IsNewBest(result.points);
 }
 
 TEST_F(Best, NewResultsAreSortedInAndSaved)
@@ -127,18 +126,21 @@ TEST(SortBest, TablesComeOutOrderedWithTheSameEntries)
     }
 }
 
-// A name without a terminator reads as its first 49 bytes, so the ranking
-// line ends where it should.
+// A name without a terminator reads as the most of its first 49 bytes that
+// ends on a character boundary, so the ranking line ends where it should.
 TEST_F(Best, LoadKeepsFileOrderAndMissingFileEmpties)
 {
     const std::string n49(49, 'N');
-    WriteBytes("Best.dat", BestFile(3, {{"Mio", 3}, {n49 + "N", 5}, {"Aoi", 7}}));
-    ASSERT_TRUE(LoadBest());
-    EXPECT_EQ(Table(), (Entries{{"Mio", 3}, {n49, 5}, {"Aoi", 7}}));
+    std::string kana;
+    for (int i = 0; i < 25; ++i)
+        kana += "あ";
+    WriteBytes("Best.dat", BestFile(4, {{"Mio", 3}, {n49 + "N", 5}, {"Aoi", 7}, {kana, 1}}));
+    ASSERT_EQ(LoadBest(), ReadResult::Read);
+    EXPECT_EQ(Table(), (Entries{{"Mio", 3}, {n49, 5}, {"Aoi", 7}, {kana.substr(0, 48), 1}}));
     EXPECT_EQ(FormatRankingLine(2, game.bestTable[1]), "第2位 " + n49 + "さん：5ﾎﾟｲﾝﾄ");
 
     std::filesystem::remove("Best.dat");
-    EXPECT_FALSE(LoadBest());
+    EXPECT_EQ(LoadBest(), ReadResult::Missing);
     EXPECT_EQ(game.bestCount, 0);
     EXPECT_STREQ(game.bestTable[0].name.data(), "Mio");  // the table itself stays
 }
@@ -148,23 +150,24 @@ TEST_F(Best, HostileFilesStayWithinTheTable)
     Entries two = {{"A", 2}, {"B", 1}};
     Bytes truncated = BestFile(3, {{"A", 3}, {"B", 2}, {"C", 1}});
     truncated.resize(truncated.size() - 10);
-    Entries many;
+    Entries many;  // lowest first: the highest are the last in the file
     for (int k = 0; k < 300; ++k)
-        many.push_back({"P" + std::to_string(k), 300 - k});
+        many.push_back({"P" + std::to_string(k), k + 1});
 
     const struct {
         const char* what;
         Bytes file;
         int32_t count;  // -1: whatever the noise says, within the table
     } cases[] = {
-        {"negative", BestFile(-1, two), 0},
-        {"most negative", BestFile(INT32_MIN, two), 0},
+        // A negative count is no count: the whole entries present count.
+        {"negative", BestFile(-1, two), 2},
+        {"most negative", BestFile(INT32_MIN, two), 2},
         {"largest", BestFile(INT32_MAX, two), 2},
         {"last entry cut short", truncated, 2},
         {"short count", Bytes{1, 0, 0}, 0},
         {"count 0", BestFile(0, {}), 0},
-        {"more than the table holds", BestFile(300, many), 255},
         {"noise", Noise(10 * 1024 * 1024, 99), -1},
+        {"more than the table holds", BestFile(300, many), 255},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -172,7 +175,7 @@ TEST_F(Best, HostileFilesStayWithinTheTable)
         game.historyBrowseMax = 77;  // the neighbouring fields stay untouched
         game.rankDialog = &game;
         WriteBytes("Best.dat", c.file);
-        EXPECT_TRUE(LoadBest());
+        EXPECT_EQ(LoadBest(), ReadResult::Read);
         EXPECT_EQ(game.bestCount, c.count < 0 ? game.bestCount : c.count);
         EXPECT_TRUE(game.bestCount >= 0 && game.bestCount <= 255) << game.bestCount;
         for (const BestRecord& entry : game.bestTable)
@@ -180,6 +183,9 @@ TEST_F(Best, HostileFilesStayWithinTheTable)
         EXPECT_EQ(game.historyBrowseMax, 77);
         EXPECT_EQ(game.rankDialog, &game);
     }
+    // The 255 highest of the 300, highest first.
+    EXPECT_EQ(game.bestTable[0].points, 300);
+    EXPECT_EQ(game.bestTable[254].points, 46);
 }
 
 TEST_F(Best, FullTableDropsTheLowestEntry)

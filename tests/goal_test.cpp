@@ -8,7 +8,12 @@
 
 #include "records/best_file.h"
 #include "records/goal.h"
+#include "records/history_file.h"
 #include "tests/scratch_dir.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -161,9 +166,13 @@ TEST_F(Goal, NewRecordMessageOnlyForAStrictlyBetterSavedResult)
     LoadBest();
     SetPlayerName("たろう");
 
-    // Best.dat cannot be replaced: no message, the file stays, the table keeps the result.
+    // Best.dat cannot be replaced: no new record, a warning that names it, the
+    // file stays, the table keeps the result.
     std::filesystem::create_directory("Best.dat.new");
-    EXPECT_EQ(RecordRun(120, 110, 5000, 50500).newRecordMessage, "");
+    const GoalReport report = RecordRun(120, 110, 5000, 50500);
+    EXPECT_EQ(report.newRecordMessage, "");
+    EXPECT_EQ(report.notKeptMessage.substr(0, report.notKeptMessage.find('\n')),
+              "今回の記録を Best.dat に残せなかったよぉ…");
     EXPECT_EQ(ReadBytes("Best.dat"), best);
     EXPECT_EQ(game.bestCount, 2);
     EXPECT_EQ(TextOf(game.bestTable[0].name), "たろう");
@@ -176,5 +185,93 @@ TEST_F(Goal, NewRecordMessageOnlyForAStrictlyBetterSavedResult)
     EXPECT_EQ(game.bestTable[0].points, 1148);
     EXPECT_EQ(RecordGoal().newRecordMessage, "");  // the same points again
 }
+
+// Three results stored in each file.
+const Bytes kStoredRank = RankFile(3, "", {"a\n", "b\n", "c\n"});
+const Bytes kStoredBest = BestFile(3, {{"Aoi", 7}, {"Ken", 5}, {"Mio", 3}});
+const std::string kBothNotKept = "今回の記録を Rank.dat と Best.dat に残せなかったよぉ…";
+
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+TEST_F(Goal, ReadOnlyFilesAreReadButNeverReplaced)
+{
+    using std::filesystem::perms;
+    const perms writable = perms::owner_write | perms::group_write | perms::others_write;
+    WriteBytes("Rank.dat", kStoredRank);
+    WriteBytes("Best.dat", kStoredBest);
+    for (const char* name : {"Rank.dat", "Best.dat"})
+        std::filesystem::permissions(name, writable, std::filesystem::perm_options::remove);
+    EXPECT_EQ(LoadHistory(), ReadResult::Read);
+    EXPECT_EQ(LoadBest(), ReadResult::Read);
+    SetPlayerName("たろう");
+    EXPECT_EQ(FirstLine(RecordRun(120, 110, 5000, 50500).notKeptMessage), kBothNotKept);
+    EXPECT_EQ(ReadBytes("Rank.dat"), kStoredRank);
+    EXPECT_EQ(ReadBytes("Best.dat"), kStoredBest);
+    for (const char* name : {"Rank.dat", "Best.dat"}) {
+        EXPECT_EQ(std::filesystem::status(name).permissions() & writable, perms::none) << name;
+        std::filesystem::permissions(name, writable, std::filesystem::perm_options::add);
+    }
+    EXPECT_FALSE(std::filesystem::exists("Rank.dat.new") || std::filesystem::exists("Best.dat.new"));
+}
+
+#ifdef _WIN32
+void ExpectStoredResultsAndTheNewOne()
+{
+    EXPECT_EQ(ReadBytes("Rank.dat"), RankFile(4, "", {"a\n", "b\n", "c\n", "たろう" + kWorkedExampleLines}));
+    EXPECT_EQ(ReadBytes("Best.dat"), BestFile(4, {{"たろう", 1148}, {"Aoi", 7}, {"Ken", 5}, {"Mio", 3}}));
+}
+
+// Another program's open handle on a file, with the sharing it allows.
+class HeldOpen {
+public:
+    HeldOpen(const char* name, DWORD share)
+        : handle_(CreateFileA(name, GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr))
+    {
+        EXPECT_NE(handle_, INVALID_HANDLE_VALUE) << name;
+    }
+    ~HeldOpen() { CloseHandle(handle_); }
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+
+private:
+    HANDLE handle_;
+};
+
+TEST_F(Goal, FilesHeldOpenElsewhereKeepEveryStoredResult)
+{
+    WriteBytes("Rank.dat", kStoredRank);
+    WriteBytes("Best.dat", kStoredBest);
+    SetPlayerName("たろう");
+    {
+        // A reader that shares everything does not get in the way.
+        HeldOpen reader("Rank.dat", FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+        EXPECT_EQ(LoadHistory(), ReadResult::Read);
+    }
+    ResetGame();
+    SetPlayerName("たろう");
+    {
+        // Held without sharing at start-up: shown as empty, never replaced,
+        // and the player is told.
+        HeldOpen rank("Rank.dat", 0), best("Best.dat", 0);
+        EXPECT_EQ(LoadHistory(), ReadResult::Unreadable);
+        EXPECT_EQ(LoadBest(), ReadResult::Unreadable);
+        EXPECT_EQ(game.historyCount + game.bestCount, 0);
+        EXPECT_EQ(FirstLine(RecordRun(120, 110, 5000, 50500).notKeptMessage), kBothNotKept);
+    }
+    EXPECT_EQ(ReadBytes("Rank.dat"), kStoredRank);
+    EXPECT_EQ(ReadBytes("Best.dat"), kStoredBest);
+
+    // Released: the next goal adds its result to what the files hold.
+    EXPECT_EQ(RecordRun(120, 110, 5000, 50500).notKeptMessage, "");
+    ExpectStoredResultsAndTheNewOne();
+
+    // Held while the ranking reloads them: the game keeps what it holds.
+    HeldOpen rank("Rank.dat", 0), best("Best.dat", 0);
+    EXPECT_EQ(LoadHistory(), ReadResult::Unreadable);
+    EXPECT_EQ(LoadBest(), ReadResult::Unreadable);
+    EXPECT_EQ(game.historyCount, 4);
+    EXPECT_EQ(game.bestCount, 4);
+}
+#endif
 
 } // namespace

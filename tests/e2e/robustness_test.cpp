@@ -103,6 +103,43 @@ TEST(Robustness, HostileRecordFilesNeitherCrashNorBlockTheGame)
     }
 }
 
+// Another program holds both record files open, without sharing, while a
+// stage ends: the goal leaves them as they were and says so in one warning
+// owned by the goal dialog.
+TEST(Robustness, FilesHeldOpenAtTheGoalAreKeptAndThePlayerIsTold)
+{
+    GameFolder folder;
+    const Bytes rank = RankFile({"Aoi\n"}), best = BestFile({{"Aoi", 5}});
+    folder.Write("Rank.dat", rank);
+    folder.Write("Best.dat", best);
+    GameProcess game(folder);
+    HWND main = EnterGame(game, "Sora");
+    ASSERT_NE(main, nullptr);
+    std::vector<HANDLE> held;
+    for (const char* file : {"Rank.dat", "Best.dat"})
+        held.push_back(CreateFileA(folder.PathOf(file).c_str(), GENERIC_READ, 0, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+    ASSERT_NE(held[0], INVALID_HANDLE_VALUE);
+    ASSERT_NE(held[1], INVALID_HANDLE_VALUE);
+
+    game.PostInOneBurst(main, Joined(kStage1));
+    HWND goal = WaitForGoal(game, "Sora");
+    HWND warning = game.WaitForWindow(kDialogClass, "ｾｰﾌﾞｴﾗｰ");
+    for (HANDLE handle : held)
+        CloseHandle(handle);
+    ASSERT_NE(goal, nullptr);
+    ASSERT_NE(warning, nullptr) << "no warning; " << DescribeWindows(game);
+    SaveScreenshot(warning, "records-not-kept");
+    EXPECT_EQ(GetWindow(warning, GW_OWNER), goal);
+    EXPECT_TRUE(ShowsIcon(warning));
+    EXPECT_EQ(MessageBoxText(warning).substr(0, MessageBoxText(warning).find('\n')),
+              "今回の記録を Rank.dat と Best.dat に残せなかったよぉ…");
+    ASSERT_TRUE(Dismiss(warning, IDOK));
+    EXPECT_EQ(folder.Read("Rank.dat"), rank);
+    EXPECT_EQ(folder.Read("Best.dat"), best);
+    EXPECT_TRUE(TabMovesFocus(goal)) << "a second message box is up";
+}
+
 // Ten thousand keys leave the game's handles and memory where they were after
 // the first thousand. One in five is right and starts a sound thread; those
 // threads live as long as the sound system takes to start a sound (about

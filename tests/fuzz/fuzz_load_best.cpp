@@ -27,7 +27,7 @@ bool SortedDescending()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     StartWithFile(RecordFile::Best, data, size);
-    Require(LoadBest());
+    Require(LoadBest() == ReadResult::Read);
     int32_t count = game.bestCount;
     Require(count >= 0 && count <= kBestCapacity);
     Require(TerminatedNames());
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     Require(MemoryFileOf(RecordFile::Best).bytes.size() == 4 + kBestRecordBytes * count);
     auto saved = game.bestTable;
     game.bestTable = {};
-    Require(LoadBest() && game.bestCount == count);
+    Require(LoadBest() == ReadResult::Read && game.bestCount == count);
     Require(std::equal(saved.begin(), saved.begin() + count, game.bestTable.begin(),
                        [](const BestRecord& a, const BestRecord& b) {
                            return a.name == b.name && a.points == b.points;

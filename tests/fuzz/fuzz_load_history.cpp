@@ -21,7 +21,7 @@ bool TerminatedTexts()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     StartWithFile(RecordFile::History, data, size);
-    Require(LoadHistory());
+    Require(LoadHistory() == ReadResult::Read);
     int32_t count = game.historyCount;
     Require(count >= 0 && count <= kMaxHistoryResults && game.historyBrowseMax == count);
     Require(TerminatedTexts());
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     auto loaded = game.historyTexts;
     Require(MemoryFileOf(RecordFile::History).bytes.size() == 4 + kHistoryRecordBytes * (count + 1));
     game.historyTexts = {};
-    Require(LoadHistory() && game.historyCount == count);
+    Require(LoadHistory() == ReadResult::Read && game.historyCount == count);
     Require(std::equal(loaded.begin(), loaded.begin() + count + 1, game.historyTexts.begin(),
                        [](const HistoryRecord& a, const HistoryRecord& b) { return a.text == b.text; }));
 

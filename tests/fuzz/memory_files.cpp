@@ -43,12 +43,16 @@ void RunFromInput(const uint8_t* data, std::size_t size)
     std::memcpy(&game.lastTick, run + 12, 4);
 }
 
-bool ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, std::size_t maxBytes)
+ReadResult ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, std::size_t maxBytes)
 {
     const MemoryFile& memory = MemoryFileOf(file);
-    bytes.assign(memory.bytes.begin(),
-                 memory.bytes.begin() + static_cast<std::ptrdiff_t>(std::min(maxBytes, memory.bytes.size())));
-    return memory.exists;
+    bytes.clear();
+    if (!memory.exists)
+        return ReadResult::Missing;
+    if (memory.bytes.size() > maxBytes)
+        return ReadResult::Unreadable;
+    bytes = memory.bytes;
+    return ReadResult::Read;
 }
 
 bool ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes)
