@@ -1,6 +1,7 @@
 // Reads the resources back out of the built Keyhaven.exe, loaded as a data
-// file, and checks them byte by byte: languages, the five dialog templates,
-// the menu, the function keys, the icon, the logo and the version block.
+// file, and checks them byte by byte: languages, the manifest, the five dialog
+// templates, the menu, the function keys, the icon, the logo and the version
+// block.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -118,15 +119,31 @@ TEST(Resources, ExactlyTheGamesResourcesAllJapanese)
                 }, found);
         }, found);
     }, reinterpret_cast<LONG_PTR>(&found));
-    // Types by number: 3 icon image, 14 icon group, 2 bitmap, 4 menu,
-    // 9 accelerators, 5 dialog, 16 version. No manifest or anything else.
+    // Types by number: 24 manifest, 3 icon image, 14 icon group, 2 bitmap,
+    // 4 menu, 9 accelerators, 5 dialog, 16 version. Nothing else.
     Found expected;
-    for (const char* name : {"#3 #1", "#3 #2", "#14 MY_ICON", "#2 IDM_KD", "#4 MY_MENU", "#9 MY_ACCEL",
+    for (const char* name : {"#24 #1", "#3 #1", "#3 #2", "#14 MY_ICON", "#2 IDM_KD", "#4 MY_MENU", "#9 MY_ACCEL",
                              "#5 MY_OPENING", "#5 MY_INFO", "#5 MY_REGIST", "#5 MY_GOAL", "#5 MY_RANK", "#16 #1"})
         expected.emplace_back(name, 0x0411);
     std::sort(found.begin(), found.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(found, expected);
+}
+
+// ----------------------------------------------------------------- manifest
+
+// What the manifest tells Windows: start with the user's own rights, Windows 7,
+// 8, 8.1 and 10/11 are known, no DPI scaling of its own, classic controls.
+TEST(Resources, ManifestAsInvokerForWindows7To11DpiUnawareClassicControls)
+{
+    const ByteSpan bytes = ResourceBytes(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
+    const std::string manifest(bytes.begin(), bytes.end());
+    for (const char* part : {"level=\"asInvoker\"",
+                             "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                             "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+                             ">false</dpiAware>"})
+        EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
 }
 
 // ------------------------------------------------------------------ dialogs
