@@ -1,7 +1,7 @@
 // Reads the resources back out of the built Keyhaven.exe, loaded as a data
 // file, and checks them byte by byte: languages, the manifest, the five dialog
 // templates, the menu, the function keys, the icon, the logo and the version
-// block.
+// block; and that the exe carries no debug information.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <iterator>
 #include <map>
 #include <span>
@@ -130,7 +131,7 @@ TEST(Resources, ExactlyTheGamesResourcesAllJapanese)
     EXPECT_EQ(found, expected);
 }
 
-// ----------------------------------------------------------------- manifest
+// ----------------------------------------------------------- manifest, file
 
 // What the manifest tells Windows: start with the user's own rights, Windows 7,
 // 8, 8.1 and 10/11 are known, no DPI scaling of its own, classic controls.
@@ -144,6 +145,36 @@ TEST(Resources, ManifestAsInvokerForWindows7To11DpiUnawareClassicControls)
                              ">false</dpiAware>"})
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
     EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
+}
+
+// A stripped exe has no symbol table and no .debug_* sections. MinGW writes
+// long section names as "/offset" into the string table after the symbols.
+TEST(Resources, ExeHasNoDebugInformation)
+{
+    std::ifstream file(KEYHAVEN_EXE_PATH, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
+    Reader r{bytes};
+    r.pos = 0x3C;
+    r.pos = r.Get(4);
+    ASSERT_EQ(r.Get(4), 0x4550u) << "PE signature";
+    // Machine, sections, date, symbol table, symbols, optional header size.
+    const Values coff = r.Fields({2, 2, 4, 4, 4, 2, 2});
+    EXPECT_EQ(coff[3], 0u) << "symbol table";
+    EXPECT_EQ(coff[4], 0u) << "symbols";
+    const std::size_t strings = coff[3] + 18 * coff[4];
+    r.pos += coff[5];
+    for (std::uint32_t i = 0; i < coff[1]; ++i) {
+        const ByteSpan header = r.Take(40);
+        if (r.overrun) break;
+        std::string name(header.begin(), std::find(header.begin(), header.begin() + 8, 0));
+        if (name.starts_with('/') && coff[3] != 0) {
+            Reader table{bytes, strings + std::stoul(name.substr(1))};
+            name.clear();
+            while (char c = static_cast<char>(table.Get(1))) name += c;
+        }
+        EXPECT_FALSE(name.starts_with(".debug") || name.starts_with('/')) << name;
+    }
+    EXPECT_FALSE(r.overrun);
 }
 
 // ------------------------------------------------------------------ dialogs
