@@ -1,5 +1,4 @@
 // The record files on Windows: read whole, replaced by MoveFileExA.
-#define NOMINMAX  // keep std::min usable
 #include <windows.h>
 
 #include <algorithm>
