@@ -2,7 +2,10 @@
 # all in one folder, because the game looks for its files beside itself.
 install(TARGETS Keyhaven RUNTIME DESTINATION .)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/sounds/ DESTINATION . FILES_MATCHING PATTERN "*.wav")
-install(FILES ${CMAKE_SOURCE_DIR}/resources/readme-windows.txt DESTINATION . RENAME README.txt)
+# The read-me with Windows line ends, which every Notepad shows as lines.
+configure_file(${CMAKE_SOURCE_DIR}/resources/readme-windows.txt ${CMAKE_BINARY_DIR}/README.txt
+               @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Keyhaven)
