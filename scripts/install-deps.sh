@@ -4,7 +4,7 @@
 set -eu
 
 packages="cmake make g++ googletest g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
-wine wine64 xvfb xauth locales fonts-ipafont-gothic \
+wine wine64 xvfb xauth locales fonts-ipafont-gothic fonts-wine python3-fonttools \
 python3"
 # The fuzzers need clang and its runtime; without them they are skipped.
 optional="clang libclang-rt-14-dev"

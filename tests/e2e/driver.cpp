@@ -470,7 +470,8 @@ Bytes EncodePng(uint32_t width, uint32_t height, const Bytes& rows)
     return png;
 }
 
-// The pixels of a screen rectangle, top row first, as 0xXXRRGGBB.
+}  // namespace
+
 std::vector<uint32_t> Capture(const RECT& rect)
 {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
@@ -490,8 +491,6 @@ std::vector<uint32_t> Capture(const RECT& rect)
     ReleaseDC(nullptr, screen);
     return pixels;
 }
-
-}  // namespace
 
 void SaveScreenshot(HWND window, std::string_view name)
 {

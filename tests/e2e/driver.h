@@ -141,6 +141,8 @@ HWND OpenWithKey(const GameProcess& game, HWND main, WORD key, const char* title
 // F1 opens the information dialog, which is closed again.
 bool InfoDialogRoundTrip(const GameProcess& game, HWND main);
 
+// The pixels of a screen rectangle, top row first, as 0xXXRRGGBB.
+std::vector<uint32_t> Capture(const RECT& rect);
 // Screenshots of a window (as on the screen) into <build>/e2e-artifacts.
 void SaveScreenshot(HWND window, std::string_view name);
 

@@ -2,6 +2,9 @@
 // the history browser on the dialog's horizontal scroll bar.
 #include "tests/e2e/driver.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 class Ranking : public GameTest {};
@@ -20,6 +23,50 @@ bool ShowsScrollBar(HWND dialog)
 {
     return (GetWindowLongA(dialog, GWL_STYLE) & WS_HSCROLL) != 0;
 }
+
+RECT ScreenRect(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// A window as it is on the screen, and where text is drawn in it.
+class Picture {
+public:
+    explicit Picture(HWND window) : rect_(ScreenRect(window)), pixels_(Capture(rect_)) {}
+
+    // The dark pixels of an area, in screen coordinates.
+    std::vector<POINT> Dark(const RECT& area) const
+    {
+        std::vector<POINT> dark;
+        for (LONG y = std::max(area.top, rect_.top); y < std::min(area.bottom, rect_.bottom); ++y)
+            for (LONG x = std::max(area.left, rect_.left); x < std::min(area.right, rect_.right); ++x)
+                if ((pixels_[(y - rect_.top) * (rect_.right - rect_.left) + x - rect_.left] & 0xC0C0C0) == 0)
+                    dark.push_back({x, y});
+        return dark;
+    }
+
+    // The middle row of each run of rows with text in it, from the top.
+    std::vector<LONG> TextLineMiddles(const RECT& area) const
+    {
+        std::vector<bool> inked(area.bottom - area.top + 1);
+        for (POINT p : Dark(area))
+            inked[p.y - area.top] = true;
+        std::vector<LONG> middles;
+        for (LONG y = 0, top = 0; y < static_cast<LONG>(inked.size()); ++y) {
+            if (inked[y] && (y == 0 || !inked[y - 1]))
+                top = y;
+            if (!inked[y] && y > 0 && inked[y - 1])
+                middles.push_back(area.top + (top + y - 1) / 2);
+        }
+        return middles;
+    }
+
+private:
+    RECT rect_;
+    std::vector<uint32_t> pixels_;
+};
 
 TEST_F(Ranking, ShowsTheFirstFiveEntriesInFileOrderAndNoHistoryWithoutRankDat)
 {
@@ -41,6 +88,54 @@ TEST_F(Ranking, ShowsTheFirstFiveEntriesInFileOrderAndNoHistoryWithoutRankDat)
         EXPECT_FALSE(ShowsScrollBar(ranking)) << "a scroll bar without any history";
         ASSERT_TRUE(Dismiss(ranking, 1011));
     }
+}
+
+TEST_F(Ranking, DrawsItsCloseBoxAsACrossAndEachHistoryLineBesideItsCaption)
+{
+    folder.Write("Rank.dat", RankFile({ExpectedFigures(120, 110, 45500).HistoryText("たろう")}));
+    ASSERT_TRUE(Start());
+    HWND ranking = OpenWithKey(game, main, VK_F4, kRankTitle);
+    ASSERT_NE(ranking, nullptr);
+    SaveScreenshot(ranking, "one-result");  // waits until the dialog is drawn
+
+    const Picture picture(ranking);
+
+    // The close box is Marlett's ×, the same mirrored either way; without
+    // Marlett it is a letter, which is not.
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
+    GetWindowInfo(ranking, &info);
+    const LONG right = info.rcClient.right;
+    const std::vector<POINT> cross =
+        picture.Dark({right - GetSystemMetrics(SM_CXSIZE), info.rcWindow.top, right, info.rcClient.top});
+    EXPECT_GE(cross.size(), 4u) << "no black glyph in the close box";
+    LONG left = LONG_MAX, rightmost = 0, upper = LONG_MAX, lower = 0;
+    for (POINT p : cross) {
+        left = std::min(left, p.x), rightmost = std::max(rightmost, p.x);
+        upper = std::min(upper, p.y), lower = std::max(lower, p.y);
+    }
+    auto dark = [&](LONG x, LONG y) {
+        return std::any_of(cross.begin(), cross.end(), [&](POINT p) { return p.x == x && p.y == y; });
+    };
+    EXPECT_TRUE(std::all_of(cross.begin(), cross.end(), [&](POINT p) {
+        return dark(left + rightmost - p.x, p.y) && dark(p.x, upper + lower - p.y);
+    })) << "the close box is no cross";
+
+    // The label is placed in pixels, its captions in dialog units: with the
+    // dialog font's metrics right, each of its six lines sits level with its caption.
+    const RECT whole = ScreenRect(GetDlgItem(ranking, kLabel));
+    RECT label{};  // it reaches past the dialog's right edge
+    IntersectRect(&label, &info.rcClient, &whole);
+    const std::vector<LONG> lines = picture.TextLineMiddles(label);
+    ASSERT_EQ(lines.size(), 6u) << "the history text is not six lines";
+    const int captions[] = {1047, 1042, 1043, 1044, 1045, 1046};
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const std::vector<LONG> caption =
+            picture.TextLineMiddles(ScreenRect(GetDlgItem(ranking, captions[k])));
+        ASSERT_EQ(caption.size(), 1u) << "caption " << captions[k];
+        EXPECT_NEAR(caption[0], lines[k], 3) << "history line " << k + 1 << " and caption " << captions[k];
+    }
+    ASSERT_TRUE(Dismiss(ranking, 1011));
 }
 
 TEST_F(Ranking, BrowsesThreeResultsAndKeepsThePlacesNobodyHolds)
