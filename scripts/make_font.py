@@ -2,10 +2,11 @@
 """Writes the Japanese fonts that stand in for ＭＳ Ｐゴシック under Wine.
 
 They are IPA's proportional Gothic with two changes:
-- the Windows line is cut from 1.076 em to the 1.0 em of the glyphs' own em
-  box (ascent 1802 and descent 246 of 2048 units), so that a 9-point dialog
-  font is 12 pixels tall as with ＭＳ Ｐゴシック and the dialogs come out at
-  their designed size;
+- its em is made as tall as its Windows line (2203 units, up from 2048), so
+  that a 9-point dialog font is 12 pixels tall as with ＭＳ Ｐゴシック and
+  the dialogs come out at their designed size. The line itself stays, since
+  Windows and Wine clip what is drawn outside it; so the outlines come out
+  7 % smaller at a given point size and the same at a given cell height;
 - a bold face of its own, each outline drawn twice side by side as Windows
   overstrikes a font without one. Without it Wine thickens the outlines up
   and down too, which closes the gap of a small ！ into a bar.
@@ -21,16 +22,13 @@ from fontTools.ttLib import TTFont
 
 SOURCE = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"
 FAMILY = "Keyhaven PGothic"
-OVERSTRIKE = 100  # units of 2048: about a pixel of the game's 18-pixel bold text
+OVERSTRIKE = 100  # units of 2203: about a pixel of the game's 18-pixel bold text
 
 
 def derive(style):
     font = TTFont(SOURCE)
-    os2, hhea = font["OS/2"], font["hhea"]
-    os2.usWinAscent = hhea.ascent = os2.sTypoAscender
-    os2.usWinDescent = -os2.sTypoDescender
-    hhea.descent = os2.sTypoDescender
-    hhea.lineGap = os2.sTypoLineGap = 0
+    os2 = font["OS/2"]
+    font["head"].unitsPerEm = os2.usWinAscent + os2.usWinDescent
 
     if style == "Bold":
         os2.usWeightClass = 700

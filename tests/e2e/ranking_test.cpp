@@ -36,22 +36,25 @@ class Picture {
 public:
     explicit Picture(HWND window) : rect_(ScreenRect(window)), pixels_(Capture(rect_)) {}
 
-    // The dark pixels of an area, in screen coordinates.
-    std::vector<POINT> Dark(const RECT& area) const
+    // The pixels of an area darker than `limit` in every channel, in screen coordinates.
+    std::vector<POINT> Dark(const RECT& area, uint32_t limit) const
     {
         std::vector<POINT> dark;
         for (LONG y = std::max(area.top, rect_.top); y < std::min(area.bottom, rect_.bottom); ++y)
-            for (LONG x = std::max(area.left, rect_.left); x < std::min(area.right, rect_.right); ++x)
-                if ((pixels_[(y - rect_.top) * (rect_.right - rect_.left) + x - rect_.left] & 0xC0C0C0) == 0)
+            for (LONG x = std::max(area.left, rect_.left); x < std::min(area.right, rect_.right); ++x) {
+                const uint32_t pixel = pixels_[(y - rect_.top) * (rect_.right - rect_.left) + x - rect_.left];
+                if ((pixel >> 16 & 0xFF) < limit && (pixel >> 8 & 0xFF) < limit && (pixel & 0xFF) < limit)
                     dark.push_back({x, y});
+            }
         return dark;
     }
 
-    // The middle row of each run of rows with text in it, from the top.
+    // The middle row of each run of rows with text in it (black and its
+    // smoothed edges), from the top.
     std::vector<LONG> TextLineMiddles(const RECT& area) const
     {
         std::vector<bool> inked(area.bottom - area.top + 1);
-        for (POINT p : Dark(area))
+        for (POINT p : Dark(area, 0x80))
             inked[p.y - area.top] = true;
         std::vector<LONG> middles;
         for (LONG y = 0, top = 0; y < static_cast<LONG>(inked.size()); ++y) {
@@ -101,13 +104,13 @@ TEST_F(Ranking, DrawsItsCloseBoxAsACrossAndEachHistoryLineBesideItsCaption)
     const Picture picture(ranking);
 
     // The close box is Marlett's ×, the same mirrored either way; without
-    // Marlett it is a letter, which is not.
+    // Marlett it is a letter, which is not. Black only: its edges are dark grey.
     WINDOWINFO info{};
     info.cbSize = sizeof info;
     GetWindowInfo(ranking, &info);
     const LONG right = info.rcClient.right;
     const std::vector<POINT> cross =
-        picture.Dark({right - GetSystemMetrics(SM_CXSIZE), info.rcWindow.top, right, info.rcClient.top});
+        picture.Dark({right - GetSystemMetrics(SM_CXSIZE), info.rcWindow.top, right, info.rcClient.top}, 0x40);
     EXPECT_GE(cross.size(), 4u) << "no black glyph in the close box";
     LONG left = LONG_MAX, rightmost = 0, upper = LONG_MAX, lower = 0;
     for (POINT p : cross) {
