@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/front_end.h"
+#include "app/startup.h"
 
 namespace {
 
@@ -111,17 +111,4 @@ int GetExeFileName(char* destination, int capacity)
         return 0;
     return CopyIfFits(FileNamePart({path.data(), length}), destination,
                       static_cast<std::size_t>(capacity));
-}
-
-int CenterWindow(HWND window)
-{
-    RECT desktop{};
-    RECT frame{};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(window, HWND_TOP, (desktop.right - width) / 2, (desktop.bottom - height) / 2,
-                 width, height, SWP_SHOWWINDOW);
-    return 0;
 }

@@ -7,9 +7,12 @@
 #include <array>
 #include <initializer_list>
 
+#include "app/startup.h"
 #include "course/keystroke.h"
 #include "course/phrase_table.h"
+#include "course/sound_dialog.h"
 #include "course/stage_navigation.h"
+#include "records/records_dialogs.h"
 #include "resources/resource.h"
 
 namespace {
@@ -77,14 +80,8 @@ void OnClose(HWND window)
 
 void OnDestroy(HWND window)
 {
-    if (game.soundThread) {
-        CloseHandle(static_cast<HANDLE>(game.soundThread));
-        game.soundThread = nullptr;
-    }
     SetImeOpen(window, true);
-    KillTimer(window, ELAPSED_TIMER_ID);
-    game.mainWindow = nullptr;
-    game.instance = nullptr;
+    ShutDownGame();
     PostQuitMessage(0);
 }
 

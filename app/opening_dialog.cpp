@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/front_end.h"
+#include "app/startup.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,11 +1,13 @@
 // What the game core asks of Windows. Once the destroy handling has cleared
 // the main window, these leave the window system alone: a key still queued
 // behind the quit request must not reach a window that is shutting down.
-#include "app/platform.h"
+#include "base/platform.h"
 
 #include <process.h>
 
-#include "app/windows_app.h"
+#include "base/win32_shared.h"
+#include "course/sound_dialog.h"
+#include "records/records_dialogs.h"
 #include "resources/resource.h"
 
 void StartElapsedTimer()

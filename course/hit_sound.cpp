@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/game_state.h"
+#include "base/game_state.h"
 
 const std::array<HitSound, 6> kHitSounds{{
     {"バネバネー！", "bane.wav"},

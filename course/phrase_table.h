@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/game_state.h"
+#include "base/game_state.h"
 
 using PhraseTable = std::array<PhraseEntry, kSlotCount>;
 using PhraseBackup = std::array<PhraseEntry, kSlotCount - 1>;  // slots 0 to 107

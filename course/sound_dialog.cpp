@@ -1,5 +1,5 @@
 // The hit-sound settings dialog and the thread that starts each hit sound.
-#include "app/windows_app.h"
+#include "course/sound_dialog.h"
 
 #include <mmsystem.h>
 
@@ -8,12 +8,15 @@
 
 namespace {
 
+// The settings dialog's button of sound choice 1 to 6.
+int SoundButton(int choice) { return IDC_SOUND_FIRST + choice - 1; }
+
 void OnInitDialog(HWND dialog)
 {
     CenterWindow(dialog);
     const int choice = game.soundChoice;
     if (choice >= 1 && choice <= static_cast<int>(kHitSounds.size())) {
-        SendDlgItemMessageA(dialog, kFirstSoundButton + choice, BM_SETCHECK, BST_CHECKED, 0);
+        SendDlgItemMessageA(dialog, SoundButton(choice), BM_SETCHECK, BST_CHECKED, 0);
         SelectHitSound(choice);
     }
 }
@@ -21,8 +24,8 @@ void OnInitDialog(HWND dialog)
 void OnCommand(HWND dialog, int control)
 {
     // A choice is in force as soon as it is clicked; closing never undoes it.
-    if (control > kFirstSoundButton && control <= kFirstSoundButton + static_cast<int>(kHitSounds.size()))
-        SelectHitSound(control - kFirstSoundButton);
+    if (control >= SoundButton(1) && control <= SoundButton(static_cast<int>(kHitSounds.size())))
+        SelectHitSound(control - SoundButton(1) + 1);
     else if (control == IDC_SOUND_DONE)
         EndDialog(dialog, 333);
     // Anything else, Esc and the close box among them, leaves the dialog open.

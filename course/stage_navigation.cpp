@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "course/phrase_table.h"
 
 namespace {

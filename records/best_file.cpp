@@ -5,8 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/cp932.h"
-#include "app/platform.h"
+#include "base/cp932.h"
 #include "records/record_bytes.h"
 
 namespace {

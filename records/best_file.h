@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/game_state.h"
-#include "app/platform.h"
+#include "base/game_state.h"
+#include "records/record_store.h"
 
 constexpr std::size_t kBestRecordBytes = 54;  // 50-byte name, then the points
 

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <string_view>
 
-#include "app/cp932.h"
-#include "app/game_state.h"
-#include "app/platform.h"
+#include "base/cp932.h"
+#include "base/game_state.h"
 #include "records/best_file.h"
 #include "records/history_file.h"
+#include "records/record_store.h"
 
 namespace {
 

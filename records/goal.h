@@ -5,13 +5,11 @@
 #include <cstdint>
 #include <string>
 
-// Control ids of the five statistics in the goal dialog, in the order they
-// are computed: keystrokes, correct keystrokes, accuracy, seconds, seconds per character.
-constexpr std::array<int, 5> kStatisticControls = {1030, 1040, 1032, 1034, 1036};
-
 struct GoalReport {
     std::string title;                      // the goal dialog's title
-    std::array<std::string, 5> statistics;  // one text per control, as in kStatisticControls
+    // Keystrokes, correct keystrokes, accuracy, seconds, seconds per character:
+    // the order in which they are computed and in which the history lists them.
+    std::array<std::string, 5> statistics;
     std::string newRecordMessage;           // empty unless the result is a new best
     std::string notKeptMessage;             // empty unless a record file did not get the result
 };

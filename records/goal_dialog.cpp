@@ -1,14 +1,19 @@
 // The stage-result dialog: shows what RecordGoal worked out, then lets the
 // player go on, go back or rest.
-#include "app/windows_app.h"
+#include "records/records_dialogs.h"
 
+#include <array>
 #include <cstddef>
 
-#include "course/stage_navigation.h"
+#include "base/win32_shared.h"
 #include "records/goal.h"
 #include "resources/resource.h"
 
 namespace {
+
+// The controls of the five statistics, in the order of GoalReport::statistics.
+constexpr std::array<int, 5> kStatisticControls = {IDC_GOAL_KEYS, IDC_GOAL_HITS, IDC_GOAL_ACCURACY,
+                                                   IDC_GOAL_SECONDS, IDC_GOAL_PERCHAR};
 
 void OnInitDialog(HWND dialog)
 {
@@ -27,12 +32,14 @@ void OnInitDialog(HWND dialog)
 void OnCommand(HWND dialog, int control)
 {
     switch (control) {
+    // The main window moves the course on, as for F5 and F6, while this
+    // dialog is still open: after the last stage it asks whether to quit.
     case IDC_GOAL_NEXT:
-        NextStage();
+        SendMessageA(MainWindow(), WM_COMMAND, IDM_NEXT_STAGE, 0);
         EndDialog(dialog, 666);
         break;
     case IDC_GOAL_PREV:
-        RetryPreviousStage();
+        SendMessageA(MainWindow(), WM_COMMAND, IDM_PREV_STAGE, 0);
         EndDialog(dialog, 666);
         break;
     case IDC_GOAL_REST:
@@ -50,11 +57,11 @@ INT_PTR CALLBACK GoalDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog);
-        return 1;
+        return TRUE;  // focus on the next-stage button
     case WM_COMMAND:
         OnCommand(dialog, LOWORD(wParam));
-        return 1;
+        return TRUE;
     default:
-        return 0;
+        return FALSE;
     }
 }

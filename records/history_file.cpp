@@ -4,8 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/cp932.h"
-#include "app/platform.h"
+#include "base/cp932.h"
 #include "records/record_bytes.h"
 
 static_assert(sizeof(HistoryRecord) == kHistoryRecordBytes);
@@ -78,4 +77,18 @@ const char* HistoryTextAt(int position)
     if (position < 1 || position > kMaxHistoryResults)
         return "";
     return game.historyTexts[position].text.data();
+}
+
+int ScrolledHistoryPos(int pos, int scrollCode, int thumbPos, int browseMax)
+{
+    const int last = browseMax + 1;
+    switch (scrollCode) {
+    case 0: return std::max(pos - 1, 1);    // SB_LINELEFT
+    case 1: return std::min(pos + 1, last); // SB_LINERIGHT
+    case 2: return std::max(pos - 5, 1);    // SB_PAGELEFT
+    case 3: return std::min(pos + 5, last); // SB_PAGERIGHT
+    case 4:                                 // SB_THUMBPOSITION
+    case 5: return thumbPos;                // SB_THUMBTRACK
+    default: return pos;
+    }
 }

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "app/game_state.h"
-#include "app/platform.h"
+#include "base/game_state.h"
+#include "records/record_store.h"
 
 constexpr std::size_t kHistoryRecordBytes = 80;
 constexpr int32_t kMaxHistoryResults = kHistoryCapacity - 1;  // record 0 is never a result
@@ -27,3 +27,8 @@ void AddHistoryResult(std::string_view text);
 // The text at a position of the history browser: "" for any position outside
 // results 1 to 254, such as the position after a full history.
 const char* HistoryTextAt(int position);
+
+// The history position after a scroll action with code 0 to 5 (line and page
+// steps clamped to 1 .. browseMax + 1, thumb moves taken as they come); any
+// other code leaves it.
+int ScrolledHistoryPos(int pos, int scrollCode, int thumbPos, int browseMax);

@@ -1,10 +1,10 @@
 // The ranking dialog: the five best entries, and a scroll bar that pages
 // through the history one stage result at a time.
-#include "app/windows_app.h"
+#include "records/records_dialogs.h"
 
 #include <algorithm>
 
-#include "app/front_end.h"
+#include "base/win32_shared.h"
 #include "records/best_file.h"
 #include "records/history_file.h"
 #include "resources/resource.h"
@@ -99,14 +99,14 @@ INT_PTR CALLBACK RankDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog);
-        return 1;
+        return TRUE;  // focus on the close button
     case WM_HSCROLL:
         OnHScroll(dialog, wParam);
-        return 1;
+        return TRUE;
     case WM_COMMAND:
         OnCommand(dialog, LOWORD(wParam));
-        return 1;
+        return TRUE;
     default:
-        return 0;
+        return FALSE;
     }
 }

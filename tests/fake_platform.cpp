@@ -1,6 +1,7 @@
 #include "tests/fake_platform.h"
 
-#include "app/platform.h"
+#include "app/startup.h"
+#include "base/platform.h"
 #include "course/phrase_table.h"
 
 FakePlatform fake;
@@ -37,9 +38,6 @@ bool SendCloseRequest()
         fake.onCloseRequest();
     if (!fake.agreeToClose)
         return false;
-    // What the main window's destroy handling does.
-    StopElapsedTimer();
-    game.mainWindow = nullptr;
-    game.instance = nullptr;
+    ShutDownGame();  // as the main window's destroy handling does
     return true;
 }

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/game_state.h"
+#include "base/game_state.h"
 
 struct FakePlatform {
     bool timerRunning = false;

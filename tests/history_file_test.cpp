@@ -186,4 +186,24 @@ TEST_F(History, FailedSaveLeavesThePreviousFile)
     EXPECT_EQ(game.historyCount, count);
 }
 
+TEST(HistoryBrowser, ScrollActionsMoveThePositionWithinItsRange)
+{
+    enum { LineLeft, LineRight, PageLeft, PageRight, ThumbPosition, ThumbTrack, Left, Right, EndScroll };
+    const struct {
+        int pos, code, thumb, browseMax, expected;
+    } cases[] = {
+        {1, LineRight, 0, 3, 2},  {3, LineRight, 0, 3, 4},  // the empty record after the last result
+        {4, LineRight, 0, 3, 4},  {2, LineLeft, 0, 3, 1},  {1, LineLeft, 0, 3, 1},  {4, PageLeft, 0, 3, 1},
+        {1, PageRight, 0, 3, 4},  {1, PageRight, 0, 20, 6},  {9, PageLeft, 0, 20, 4},
+        {1, ThumbTrack, 3, 3, 3},  {1, ThumbPosition, 3, 3, 3},
+        // The codes above 5 only show the position.
+        {2, Left, 0, 3, 2},  {2, Right, 0, 3, 2},  {2, EndScroll, 0, 3, 2},
+        {1, LineRight, 0, 0, 1},  // no results: a single position
+        {254, LineRight, 0, 254, 255},  {255, LineRight, 0, 254, 255},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ScrolledHistoryPos(c.pos, c.code, c.thumb, c.browseMax), c.expected)
+            << "pos " << c.pos << " code " << c.code << " max " << c.browseMax;
+}
+
 } // namespace

@@ -5,10 +5,11 @@
 #include <cstring>
 #include <string>
 
-#include "app/platform.h"
 #include "app/windows_app.h"
 
 #include <imm.h>
+
+#include "base/platform.h"
 #include "course/phrase_table.h"
 #include "resources/resource.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/platform.h"
+#include "records/record_store.h"
 
 struct MemoryFile {
     bool exists = false;

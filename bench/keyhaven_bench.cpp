@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "course/phrase_table.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -38,13 +39,6 @@ constexpr const char* kDialogClass = "#32770";
 constexpr const char* kMainClass = "メインウィンドウ";
 constexpr const char* kBareClass = "KeyhavenBareWindow";
 constexpr const char* kPlayerName = "bench";
-
-constexpr int kStartButton = 1022;
-constexpr int kNameField = 1025;
-constexpr int kKeystrokesText = 1030;
-constexpr int kNextStageButton = 1037;
-constexpr int kCorrectKeystrokesText = 1040;
-constexpr int kPreviousStageButton = 1044;
 
 struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -291,9 +285,9 @@ HWND OpenGame(const Process& process)
     WaitFor("the opening dialog", [&] {
         return (opening = FindWindowOf(process.Id(), kDialogClass, IsOpeningDialog)) != nullptr;
     });
-    SendWithin(GetDlgItem(opening, kNameField), WM_SETTEXT, 0,
+    SendWithin(GetDlgItem(opening, IDC_OPENING_NAME), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(kPlayerName));
-    SendWithin(GetDlgItem(opening, kStartButton), BM_CLICK, 0, 0);
+    SendWithin(GetDlgItem(opening, IDC_OPENING_START), BM_CLICK, 0, 0);
     WaitFor("the opening dialog to close", [&] { return !IsWindow(opening); });
 
     HWND message = nullptr;
@@ -410,10 +404,10 @@ std::vector<PlannedKey> PlanKeys(int timedKeys)
             const int stage = entry / kSlotsPerStage + 1;
             key.finishedStage = stage;
             if (stage < kStageCount) {
-                key.button = kNextStageButton;
+                key.button = IDC_GOAL_NEXT;
                 entry = FirstSlotOfStage(stage + 1);
             } else {
-                key.button = kPreviousStageButton;
+                key.button = IDC_GOAL_PREV;
                 entry = FirstSlotOfStage(stage - 1);
                 for (int slot = entry; slot < entry + kSlotsPerStage; ++slot)
                     rest[slot] = kCourse[slot].romaji;
@@ -470,7 +464,7 @@ void FinishStage(DWORD processId, HWND main, const PlannedKey& key, Typing& typi
     HWND goal = nullptr;
     WaitFor("the goal dialog", [&] {
         goal = FindWindowOf(processId, kDialogClass,
-                            [](HWND w) { return GetDlgItem(w, kNextStageButton) != nullptr; });
+                            [](HWND w) { return GetDlgItem(w, IDC_GOAL_NEXT) != nullptr; });
         return goal != nullptr;
     });
 
@@ -487,8 +481,8 @@ void FinishStage(DWORD processId, HWND main, const PlannedKey& key, Typing& typi
         WaitFor("the new-record message to close", [&] { return !IsWindow(message); });
     }
 
-    const int keystrokes = LeadingNumber(goal, kKeystrokesText);
-    const int correct = LeadingNumber(goal, kCorrectKeystrokesText);
+    const int keystrokes = LeadingNumber(goal, IDC_GOAL_KEYS);
+    const int correct = LeadingNumber(goal, IDC_GOAL_HITS);
     if (keystrokes != key.runKeys || correct != key.runKeys)
         throw Failure("stage " + std::to_string(key.finishedStage) + " counted " +
                       std::to_string(correct) + " of " + std::to_string(keystrokes) +

@@ -1,37 +1,12 @@
-// What the portable game core needs from the platform in the middle of a step.
-// The Windows layer implements these; the unit tests supply a recording version
-// of everything but the record files, which they exercise for real.
+// Where Rank.dat and Best.dat are kept: the one way the records code reaches
+// the disk. Each file is read whole and replaced whole, within one call; no
+// file stays open between calls. Windows has its own version
+// (record_store_win32.cpp); the native unit tests use a POSIX one
+// (tests/record_store_posix.cpp) and the fuzzers one in memory.
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <vector>
-
-#include "game_state.h"
-
-// The elapsed-time timer of a run (50 ms ticks into the keystroke engine).
-void StartElapsedTimer();
-void StopElapsedTimer();
-
-// Milliseconds since an arbitrary start; wraps around after 2^32.
-uint32_t CurrentTick();
-
-void SetMainWindowTitle(const char* text);
-
-// Asks for the whole main window to be repainted, background erased.
-void RequestRepaint();
-
-// Starts a thread that begins playing `game.soundFile` and returns its handle
-// (nullptr when it could not be started).
-NativeHandle StartHitSound();
-void ReleaseThreadHandle(NativeHandle thread);
-
-// Runs the goal dialog modally; returns when the player has closed it.
-void RunGoalDialog();
-
-// Sends the close request to the main window, which asks the player.
-// Returns true when the player agreed and the program is shutting down.
-bool SendCloseRequest();
 
 enum class RecordFile { History, Best };
 

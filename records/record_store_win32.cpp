@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/platform.h"
+#include "records/record_store.h"
 
 namespace {
 

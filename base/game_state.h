@@ -1,6 +1,6 @@
-// The one process-wide record of game state, shared by every subsystem.
-// Portable: window-system handles are kept as opaque pointers that only the
-// Windows layer looks inside.
+// The one process-wide record of game state, shared by every subsystem and
+// changed only on the message-loop thread. Portable: window-system handles are
+// kept as opaque pointers that only the Windows code looks inside.
 #pragma once
 
 #include <array>
@@ -70,7 +70,3 @@ struct GameState {
 };
 
 extern GameState game;
-
-// The portable part of the main window's creation: clears the run, takes the
-// phrase backup, applies the default hit sound and loads both record files.
-void PrepareGame();

@@ -1,5 +1,7 @@
-// Decisions of the Windows front end that need no window system, kept here so
-// the unit tests can reach them.
+// The portable part of start-up and shutdown: preparing the game when the
+// main window is created, the player's name, the exe's name, and what the
+// main window's destroy handling does to the game. No window system here, so
+// the unit tests can reach it.
 #pragma once
 
 #include <cstddef>
@@ -18,7 +20,11 @@ int CopyIfFits(std::string_view name, char* destination, std::size_t capacity);
 // boundary.
 void StorePlayerName(std::string_view typed);
 
-// The history position after a scroll action with code 0 to 5 (line and page
-// steps clamped to 1 .. browseMax + 1, thumb moves taken as they come); any
-// other code leaves it.
-int ScrolledHistoryPos(int pos, int scrollCode, int thumbPos, int browseMax);
+// The portable part of the main window's creation: clears the run, takes the
+// phrase backup, applies the default hit sound and loads both record files.
+void PrepareGame();
+
+// The portable part of the main window's destruction: releases the last
+// hit-sound thread handle, stops the run's timer and forgets the window and
+// the module, so nothing reaches the window system after this.
+void ShutDownGame();

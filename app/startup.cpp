@@ -1,10 +1,14 @@
-#include "app/front_end.h"
+#include "app/startup.h"
 
-#include <algorithm>
 #include <cstring>
 
-#include "app/cp932.h"
-#include "app/game_state.h"
+#include "base/cp932.h"
+#include "base/game_state.h"
+#include "base/platform.h"
+#include "course/hit_sound.h"
+#include "course/phrase_table.h"
+#include "records/best_file.h"
+#include "records/history_file.h"
 
 std::string_view FileNamePart(std::string_view path)
 {
@@ -34,16 +38,27 @@ void StorePlayerName(std::string_view typed)
     game.playerName[length] = '\0';
 }
 
-int ScrolledHistoryPos(int pos, int scrollCode, int thumbPos, int browseMax)
+void PrepareGame()
 {
-    const int last = browseMax + 1;
-    switch (scrollCode) {
-    case 0: return std::max(pos - 1, 1);    // SB_LINELEFT
-    case 1: return std::min(pos + 1, last); // SB_LINERIGHT
-    case 2: return std::max(pos - 5, 1);    // SB_PAGELEFT
-    case 3: return std::min(pos + 5, last); // SB_PAGERIGHT
-    case 4:                                 // SB_THUMBPOSITION
-    case 5: return thumbPos;                // SB_THUMBTRACK
-    default: return pos;
-    }
+    game.runActive = false;
+    TakePhraseBackup();
+    if (game.soundChoice == 0)
+        ChooseDefaultHitSound();
+    game.missCount = 0;
+    game.hitCount = 0;
+    game.keyCount = 0;
+    game.accuracyPercent = 0.0;
+    game.rankDialog = nullptr;  // so the loaders only fill their tables
+    LoadHistory();
+    LoadBest();
+    game.phraseX = kPhraseStartX;
+}
+
+void ShutDownGame()
+{
+    ReleaseThreadHandle(game.soundThread);
+    game.soundThread = nullptr;
+    StopElapsedTimer();
+    game.mainWindow = nullptr;
+    game.instance = nullptr;
 }

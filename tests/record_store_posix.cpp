@@ -1,4 +1,5 @@
-// The record files on a POSIX system: read whole, replaced by rename.
+// The record files on a POSIX system, for the native unit tests: read whole,
+// replaced by rename.
 #include <cerrno>
 #include <cstdint>
 #include <string>
@@ -7,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/platform.h"
+#include "records/record_store.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <cstring>
 #include <string>
 
-#include "app/front_end.h"
+#include "app/startup.h"
 #include "tests/fake_platform.h"
 
 namespace {
 
-TEST(FrontEndTest, FileNamePartIsWhatFollowsTheLastRealBackslash)
+TEST(Startup, FileNamePartIsWhatFollowsTheLastRealBackslash)
 {
     // ソ (0x83 0x5C) and 表 (0x95 0x5C) end in a byte that looks like a
     // backslash to a plain byte scan.
@@ -23,7 +23,7 @@ TEST(FrontEndTest, FileNamePartIsWhatFollowsTheLastRealBackslash)
         EXPECT_EQ(FileNamePart(c.path), c.name) << c.path;
 }
 
-TEST(FrontEndTest, CopyIfFitsNeedsRoomForTheTerminator)
+TEST(Startup, CopyIfFitsNeedsRoomForTheTerminator)
 {
     char destination[8];
     std::memset(destination, 'x', sizeof destination);
@@ -38,7 +38,7 @@ TEST(FrontEndTest, CopyIfFitsNeedsRoomForTheTerminator)
     EXPECT_EQ(destination[0], '\0');
 }
 
-TEST(FrontEndTest, PlayerNameIsCutToNinetyNineBytesOnACharacterBoundary)
+TEST(Startup, PlayerNameIsCutToNinetyNineBytesOnACharacterBoundary)
 {
     const std::string a98(98, 'a');
     const struct {
@@ -55,26 +55,6 @@ TEST(FrontEndTest, PlayerNameIsCutToNinetyNineBytesOnACharacterBoundary)
         StorePlayerName(c.typed);
         EXPECT_EQ(std::string(game.playerName.data()), c.stored) << c.typed.size() << " bytes typed";
     }
-}
-
-TEST(FrontEndTest, ScrollActionsMoveTheHistoryPositionWithinItsRange)
-{
-    enum { LineLeft, LineRight, PageLeft, PageRight, ThumbPosition, ThumbTrack, Left, Right, EndScroll };
-    const struct {
-        int pos, code, thumb, browseMax, expected;
-    } cases[] = {
-        {1, LineRight, 0, 3, 2},  {3, LineRight, 0, 3, 4},  // the empty record after the last result
-        {4, LineRight, 0, 3, 4},  {2, LineLeft, 0, 3, 1},  {1, LineLeft, 0, 3, 1},  {4, PageLeft, 0, 3, 1},
-        {1, PageRight, 0, 3, 4},  {1, PageRight, 0, 20, 6},  {9, PageLeft, 0, 20, 4},
-        {1, ThumbTrack, 3, 3, 3},  {1, ThumbPosition, 3, 3, 3},
-        // The codes above 5 only show the position.
-        {2, Left, 0, 3, 2},  {2, Right, 0, 3, 2},  {2, EndScroll, 0, 3, 2},
-        {1, LineRight, 0, 0, 1},  // no results: a single position
-        {254, LineRight, 0, 254, 255},  {255, LineRight, 0, 254, 255},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ScrolledHistoryPos(c.pos, c.code, c.thumb, c.browseMax), c.expected)
-            << "pos " << c.pos << " code " << c.code << " max " << c.browseMax;
 }
 
 } // namespace

@@ -1,0 +1,3 @@
+#include "base/game_state.h"
+
+GameState game;
