@@ -60,7 +60,7 @@ TEST_F(Commands, InformationDialogClosesOnlyWithItsButton)
     EXPECT_EQ(GetWindow(info, GW_OWNER), main);
     EXPECT_FALSE(IsWindowEnabled(main)) << "the information dialog is not modal";
     EXPECT_TRUE(IsCentred(info));
-    EXPECT_EQ(ControlText(info, 1002), "ぱたたん！　タイピングソフトウエア");
+    EXPECT_EQ(ControlText(info, IDC_INFO_PRODUCT), "ぱたたん！　タイピングソフトウエア");
     ASSERT_TRUE(IgnoresEscAndCloseBox(game, info)) << "Esc or the close box closed the dialog";
     ASSERT_TRUE(Dismiss(info, 1000)) << "\"閉じる(&X)\" did not close it";
     EXPECT_TRUE(IsWindowEnabled(main));
@@ -142,14 +142,14 @@ TEST_F(Commands, SoundChoiceTakesEffectAtOnceAndDecidesTheHitSound)
     Click(sound, 1021);
     Click(sound, 1023);
     ASSERT_TRUE(WaitUntil([&] { return checkedButtons(sound) == "1023 "; }));
-    ASSERT_TRUE(Dismiss(sound, 1016));
+    ASSERT_TRUE(Dismiss(sound, IDC_SOUND_DONE));
 
     // Reopened, the dialog shows the choice; the next hit plays rock.wav.
     sound = OpenWithKey(game, main, VK_F3, kSoundTitle);
     ASSERT_NE(sound, nullptr);
     EXPECT_EQ(checkedButtons(sound), "1023 ");
     SaveScreenshot(sound, "rock-chosen");
-    ASSERT_TRUE(Dismiss(sound, 1016));
+    ASSERT_TRUE(Dismiss(sound, IDC_SOUND_DONE));
     ageSounds();
     PostText(main, "h");
     EXPECT_TRUE(WaitUntil([&] { return soundsRead() == "rock.wav"; }))

@@ -271,9 +271,9 @@ HWND EnterGame(const GameProcess& game, const char* name)
     HWND main = nullptr;
     const char* missing = "the opening dialog";
     if (HWND opening = game.WaitForWindow(kDialogClass, kOpeningTitle); opening != nullptr) {
-        SendMessageTimeoutA(GetDlgItem(opening, 1025), WM_SETTEXT, 0,
+        SendMessageTimeoutA(GetDlgItem(opening, IDC_OPENING_NAME), WM_SETTEXT, 0,
                             reinterpret_cast<LPARAM>(name), SMTO_ABORTIFHUNG, 5000, nullptr);
-        Click(opening, 1022);
+        Click(opening, IDC_OPENING_START);
         missing = "the start message after the name";
         if (HWND start = game.WaitForWindow(kDialogClass, kStartCaption); start != nullptr) {
             Click(start, IDOK);
@@ -424,7 +424,7 @@ HWND OpenWithKey(const GameProcess& game, HWND main, WORD key, const char* title
 bool InfoDialogRoundTrip(const GameProcess& game, HWND main)
 {
     HWND info = OpenWithKey(game, main, VK_F1, kInfoTitle);
-    return info != nullptr && Dismiss(info, 1000) &&
+    return info != nullptr && Dismiss(info, IDC_INFO_CLOSE) &&
            WaitUntil([&] { return GetForegroundWindow() == main; });
 }
 
@@ -632,11 +632,11 @@ std::string Joined(const Stage& stage)
 
 void ExpectFigures(HWND goal, const GoalFigures& figures)
 {
-    EXPECT_EQ(ControlText(goal, 1030), figures.keys);
-    EXPECT_EQ(ControlText(goal, 1040), figures.hits);
-    EXPECT_EQ(ControlText(goal, 1032), figures.accuracy);
-    EXPECT_EQ(ControlText(goal, 1034), figures.seconds);
-    EXPECT_EQ(ControlText(goal, 1036), figures.perChar);
+    EXPECT_EQ(ControlText(goal, IDC_GOAL_KEYS), figures.keys);
+    EXPECT_EQ(ControlText(goal, IDC_GOAL_HITS), figures.hits);
+    EXPECT_EQ(ControlText(goal, IDC_GOAL_ACCURACY), figures.accuracy);
+    EXPECT_EQ(ControlText(goal, IDC_GOAL_SECONDS), figures.seconds);
+    EXPECT_EQ(ControlText(goal, IDC_GOAL_PERCHAR), figures.perChar);
 }
 
 bool TabMovesFocus(HWND goal)

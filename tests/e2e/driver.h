@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "resources/resource.h"
+
 using Bytes = std::vector<unsigned char>;
 
 inline constexpr const char* kDialogClass = "#32770";

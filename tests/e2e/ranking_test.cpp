@@ -9,12 +9,12 @@ namespace {
 
 class Ranking : public GameTest {};
 
-constexpr int kLabel = 40008;
+constexpr int kLabel = IDC_RANK_HISTORY_LABEL;
 
 std::vector<std::string> RankingLines(HWND dialog)
 {
     std::vector<std::string> lines;
-    for (int id = 7001; id <= 7005; ++id)
+    for (int id = IDC_RANK_FIRST_LINE; id < IDC_RANK_FIRST_LINE + 5; ++id)
         lines.push_back(ControlText(dialog, id));
     return lines;
 }
@@ -89,7 +89,7 @@ TEST_F(Ranking, ShowsTheFirstFiveEntriesInFileOrderAndNoHistoryWithoutRankDat)
                                             "第5位 Soraさん：-40ﾎﾟｲﾝﾄ"}));
         EXPECT_EQ(ControlText(ranking, kLabel), "過去のﾃﾞｰﾀが表示されます！");
         EXPECT_FALSE(ShowsScrollBar(ranking)) << "a scroll bar without any history";
-        ASSERT_TRUE(Dismiss(ranking, 1011));
+        ASSERT_TRUE(Dismiss(ranking, IDC_RANK_CLOSE));
     }
 }
 
@@ -131,14 +131,15 @@ TEST_F(Ranking, DrawsItsCloseBoxAsACrossAndEachHistoryLineBesideItsCaption)
     IntersectRect(&label, &info.rcClient, &whole);
     const std::vector<LONG> lines = picture.TextLineMiddles(label);
     ASSERT_EQ(lines.size(), 6u) << "the history text is not six lines";
-    const int captions[] = {1047, 1042, 1043, 1044, 1045, 1046};
+    const int captions[] = {IDC_RANK_NAME_CAPTION, IDC_RANK_KEYS_CAPTION, IDC_RANK_HITS_CAPTION,
+                            IDC_RANK_ACCURACY_CAPTION, IDC_RANK_SECONDS_CAPTION, IDC_RANK_PERCHAR_CAPTION};
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const std::vector<LONG> caption =
             picture.TextLineMiddles(ScreenRect(GetDlgItem(ranking, captions[k])));
         ASSERT_EQ(caption.size(), 1u) << "caption " << captions[k];
         EXPECT_NEAR(caption[0], lines[k], 3) << "history line " << k + 1 << " and caption " << captions[k];
     }
-    ASSERT_TRUE(Dismiss(ranking, 1011));
+    ASSERT_TRUE(Dismiss(ranking, IDC_RANK_CLOSE));
 }
 
 TEST_F(Ranking, BrowsesThreeResultsAndKeepsThePlacesNobodyHolds)
@@ -193,7 +194,7 @@ TEST_F(Ranking, BrowsesThreeResultsAndKeepsThePlacesNobodyHolds)
     SaveScreenshot(ranking, "third-result");
 
     ASSERT_TRUE(IgnoresEscAndCloseBox(game, ranking)) << "Esc or the close box closed the ranking";
-    ASSERT_TRUE(Dismiss(ranking, 1011));
+    ASSERT_TRUE(Dismiss(ranking, IDC_RANK_CLOSE));
     EXPECT_TRUE(IsWindowEnabled(main));
 }
 

@@ -37,7 +37,7 @@ protected:
             return nullptr;
         }
         ExpectFigures(goal, ExpectedFigures(216, 216, 0));
-        Click(goal, 1037);
+        Click(goal, IDC_GOAL_NEXT);
         HWND confirm = game.WaitForWindow(kDialogClass, kCloseCaption);
         if (confirm == nullptr) {
             ADD_FAILURE() << "the next-stage button after stage 9 did not ask to quit";
@@ -145,7 +145,7 @@ TEST_F(Results, StagesAreShownRecordedAndLeadOnward)
     ASSERT_NO_FATAL_FAILURE(ExpectRecordFiles(folder, goals, name));
 
     // 次のステージへ(&N): stage 2 from its first phrase, typed in a new run.
-    ASSERT_TRUE(Dismiss(goal, 1037));
+    ASSERT_TRUE(Dismiss(goal, IDC_GOAL_NEXT));
     SaveScreenshot(main, "stage-2");
     const std::string title = WindowText(main);
     PostText(main, kStage2[0]);
@@ -154,7 +154,7 @@ TEST_F(Results, StagesAreShownRecordedAndLeadOnward)
     ASSERT_NO_FATAL_FAILURE(reachGoal(175, 175, true));
 
     // The back button restores stage 1 and goes there: all of it can be typed again.
-    ASSERT_TRUE(Dismiss(goal, 1044));
+    ASSERT_TRUE(Dismiss(goal, IDC_GOAL_PREV));
     game.PostInOneBurst(main, Joined(kStage1));
     ASSERT_NO_FATAL_FAILURE(reachGoal(170, 170, false));
     EXPECT_EQ(goals.back().points, kPerfectBurstPoints);
@@ -162,12 +162,12 @@ TEST_F(Results, StagesAreShownRecordedAndLeadOnward)
     // とりあえず休憩 (&X) keeps the end of the stage: the next key, a second
     // later, opens the dialog again for a run that counted nothing and took
     // no time.
-    ASSERT_TRUE(Dismiss(goal, 1038));
+    ASSERT_TRUE(Dismiss(goal, IDC_GOAL_REST));
     Sleep(1000);
     PostText(main, "a");
     ASSERT_NO_FATAL_FAILURE(reachGoal(0, 0, false));
     SaveScreenshot(goal, "after-rest");
-    ASSERT_TRUE(Dismiss(goal, 1038));
+    ASSERT_TRUE(Dismiss(goal, IDC_GOAL_REST));
     ExpectRecordFiles(folder, goals, name);
 }
 
@@ -190,7 +190,7 @@ TEST_F(Results, NewBestIsAnnouncedOnceAfterItIsSavedAndATieIsNot)
     EXPECT_TRUE(TabMovesFocus(goal)) << "a second message box is up";
 
     // The same points again are no new record.
-    ASSERT_TRUE(Dismiss(goal, 1037));
+    ASSERT_TRUE(Dismiss(goal, IDC_GOAL_NEXT));
     game.PostInOneBurst(main, Joined(kStage2));
     goal = WaitForGoal(game, "Ken");
     ASSERT_NE(goal, nullptr);

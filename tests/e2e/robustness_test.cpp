@@ -62,7 +62,7 @@ TEST(Robustness, HostileRecordFilesNeitherCrashNorBlockTheGame)
         std::string shot = std::string("ranking-") + files.what;
         std::replace(shot.begin(), shot.end(), ' ', '-');
         SaveScreenshot(ranking, shot);
-        ASSERT_TRUE(Dismiss(ranking, 1011));
+        ASSERT_TRUE(Dismiss(ranking, IDC_RANK_CLOSE));
 
         game.PostInOneBurst(main, Joined(kStage1));
         HWND goal = WaitForGoal(game, "Sora");
@@ -96,7 +96,7 @@ TEST(Robustness, HostileRecordFilesNeitherCrashNorBlockTheGame)
         }
         EXPECT_TRUE(found) << "the new result is not in Best.dat";
 
-        ASSERT_TRUE(Dismiss(goal, 1038));
+        ASSERT_TRUE(Dismiss(goal, IDC_GOAL_REST));
         HWND confirm = OpenWithKey(game, main, VK_F8, kCloseCaption);
         ASSERT_NE(confirm, nullptr) << "F8 did not ask to quit; " << DescribeWindows(game);
         EXPECT_TRUE(YesEndsWithZero(game, confirm));
@@ -159,13 +159,13 @@ TEST(Robustness, TenThousandKeysLeaveHandlesAndMemoryFlat)
     auto typeBatch = [&] {
         for (int i = 0; i < 8; ++i) {
             PostText(main, round);
-            PostMessageA(main, WM_COMMAND, 40008, 0);  // the back command (F6)
+            PostMessageA(main, WM_COMMAND, IDM_PREV_STAGE, 0);  // F6
             keys += static_cast<int>(round.size());
         }
         // The information dialog opens only after every key before it.
-        PostMessageA(main, WM_COMMAND, 40004, 0);
+        PostMessageA(main, WM_COMMAND, IDM_INFO, 0);
         HWND info = game.WaitForWindow(kDialogClass, kInfoTitle, 60000);
-        return info != nullptr && Dismiss(info, 1000) &&
+        return info != nullptr && Dismiss(info, IDC_INFO_CLOSE) &&
                WaitUntil([&] { return game.ReadCounters().threads <= idleThreads + 1; }, 60000);
     };
 

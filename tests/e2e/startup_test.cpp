@@ -67,7 +67,7 @@ TEST_F(Startup, OpeningAsksForANameThenTheStartMessageThenTheCentredWindow)
     PressKey(VK_RETURN);
     for (int press = 1; press <= 2; ++press) {
         if (press == 2)
-            Click(opening, 1022);
+            Click(opening, IDC_OPENING_START);
         HWND error = game.WaitForWindow(kDialogClass, kNameErrorCaption);
         ASSERT_NE(error, nullptr) << "press " << press
                                   << ": the empty name was not refused (or Esc closed the dialog)";
@@ -76,7 +76,7 @@ TEST_F(Startup, OpeningAsksForANameThenTheStartMessageThenTheCentredWindow)
         EXPECT_EQ(MessageBoxText(error), "名前又はニックネームを入力して下さい");
         EXPECT_EQ(GetWindow(error, GW_OWNER), opening);
         EXPECT_FALSE(ShowsIcon(error));
-        EXPECT_EQ(ControlText(opening, 1025), "");
+        EXPECT_EQ(ControlText(opening, IDC_OPENING_NAME), "");
         ASSERT_TRUE(Dismiss(error, IDOK));
         EXPECT_TRUE(IsWindowVisible(opening));
     }
@@ -85,8 +85,8 @@ TEST_F(Startup, OpeningAsksForANameThenTheStartMessageThenTheCentredWindow)
     ASSERT_TRUE(BringToFront(opening));
     PressKey(VK_TAB);
     TypeKeys("taro");
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(opening, 1025) == "taro"; }))
-        << "the name field holds \"" << ControlText(opening, 1025) << "\"";
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(opening, IDC_OPENING_NAME) == "taro"; }))
+        << "the name field holds \"" << ControlText(opening, IDC_OPENING_NAME) << "\"";
     PressKey(VK_RETURN);
 
     HWND start = game.WaitForWindow(kDialogClass, kStartCaption);
