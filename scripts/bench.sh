@@ -26,7 +26,7 @@ status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
   scripts/wine-run "$1" "$2" && status=0 || status=$?
   WINEPREFIX="$1" wineserver -w
-  exit $status' bench "$(pwd)/$build/wineprefix" "$build/tests/bench/keyhaven_bench.exe" \
+  exit $status' bench "$(pwd)/$build/wineprefix" "$build/bench/keyhaven_bench.exe" \
   2>"$build/bench-stderr.log" || status=$?
 grep -v '^ALSA lib' "$build/bench-stderr.log" >&2 || true
 exit $status
