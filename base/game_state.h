@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 using NativeHandle = void*;
 
@@ -54,6 +55,11 @@ struct GameState {
     NativeHandle soundThread = nullptr;
     double accuracyPercent = 0.0;
     int32_t score = 0;
+    // What the goal dialog showed of the last result recorded since start-up:
+    // its title and five statistics, empty before the first. A key on the
+    // end-of-stage slot after resting brings them back.
+    std::string goalTitle;
+    std::array<std::string, 5> goalStatistics;
     int32_t historyCount = 0;
     int32_t historyBrowseMax = 0;
     std::array<HistoryRecord, kHistoryCapacity> historyTexts{};

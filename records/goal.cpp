@@ -87,6 +87,13 @@ int32_t ComputeScore(double accuracy, uint32_t seconds, double secondsPerCharact
 
 GoalReport RecordGoal()
 {
+    // A stage ends only on a correct key. A run without one is the key on the
+    // end-of-stage slot after resting, which began and ended a run at once:
+    // it is no result, so the dialog shows the stage's result as recorded
+    // and nothing is stored again.
+    if (game.hitCount == 0)
+        return {game.goalTitle, game.goalStatistics, "", ""};
+
     GoalReport report;
     std::string_view name = PlayerName();
     report.title = std::string(name) + " さん、お疲れ様でした";
@@ -103,6 +110,8 @@ GoalReport RecordGoal()
         Format("%3f 秒", secondsPerCharacter),
     };
     game.score = ComputeScore(game.accuracyPercent, seconds, secondsPerCharacter);
+    game.goalTitle = report.title;
+    game.goalStatistics = report.statistics;
 
     // A record file that could not be read is read again first: once it can
     // be, the result joins what it holds; while it cannot, it is left alone.

@@ -16,7 +16,9 @@ struct GoalReport {
 
 // Turns the run that just ended into a result: computes the statistics and
 // `game.score`, appends the result to the history and the best table and
-// saves both files. The dialog only has to show what it returns.
+// saves both files. The dialog only has to show what it returns. A run
+// without a correct key finished no stage: then nothing is recorded and the
+// report holds the texts of the last recorded result (empty before the first).
 GoalReport RecordGoal();
 
 int32_t ComputeScore(double accuracy, uint32_t seconds, double secondsPerCharacter);
