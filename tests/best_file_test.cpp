@@ -166,6 +166,7 @@ TEST_F(Best, HostileFilesStayWithinTheTable)
         {"last entry cut short", truncated, 2},
         {"short count", Bytes{1, 0, 0}, 0},
         {"count 0", BestFile(0, {}), 0},
+        {"count 0 before entries", BestFile(0, two), 0},
         {"noise", Noise(10 * 1024 * 1024, 99), -1},
         {"more than the table holds", BestFile(300, many), 255},
     };

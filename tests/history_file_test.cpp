@@ -77,6 +77,7 @@ TEST_F(History, HostileFilesAreBoundedByTheFile)
         {"empty", Bytes{}, 0},
         {"short count", Bytes{1, 0}, 0},
         {"count 0", RankFile(0, "", {}), 0},
+        {"count 0 before results", RankFile(0, "", {"a", "b"}), 0},
         {"count only", Bytes{1, 0, 0, 0}, 0},
         {"record 0 cut short", halfRecord, 0},
         // A negative count is no count: the whole records present are results.
@@ -117,6 +118,20 @@ TEST_F(History, HostileFilesAreBoundedByTheFile)
     }
     EXPECT_EQ(HistoryTextAt(1), ResultText(47));  // the newest 254 results
     EXPECT_EQ(HistoryTextAt(254), ResultText(300));
+}
+
+// A record file of up to 16 MiB is read; a larger one is left alone as
+// unreadable, and the game keeps what it holds.
+TEST_F(History, SixteenMebibytesIsTheLargestFileRead)
+{
+    Bytes file = RankFile(2, "", {"a", "b"});
+    file.resize(16 * 1024 * 1024);
+    WriteBytes("Rank.dat", file);
+    EXPECT_EQ(LoadHistory(), ReadResult::Read);
+    file.push_back(0);
+    WriteBytes("Rank.dat", file);
+    EXPECT_EQ(LoadHistory(), ReadResult::Unreadable);
+    EXPECT_EQ(game.historyCount, 2);
 }
 
 TEST_F(History, FullHistoryDropsTheOldestResult)

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "app/startup.h"
-#include "tests/fake_platform.h"
+#include "base/cp932.h"
+#include "course/phrase_table.h"
+#include "tests/scratch_dir.h"
 
 namespace {
 
@@ -38,6 +40,9 @@ TEST(Startup, CopyIfFitsNeedsRoomForTheTerminator)
     EXPECT_EQ(destination[0], '\0');
 }
 
+// A text that ends in a lone lead byte keeps it, and no byte more.
+static_assert(FitCp932("ab\x81", 10) == 3);
+
 TEST(Startup, PlayerNameIsCutToNinetyNineBytesOnACharacterBoundary)
 {
     const std::string a98(98, 'a');
@@ -48,6 +53,11 @@ TEST(Startup, PlayerNameIsCutToNinetyNineBytesOnACharacterBoundary)
         {std::string(99, 'n'), std::string(99, 'n')}, {std::string(120, 'n'), std::string(99, 'n')},
         {a98 + "あ", a98},  // a two-byte character that would end at byte 100
         {a98 + "z" + "あ", a98 + "z"}, {"", ""},
+        // The edges of the two lead-byte ranges: a lead byte would end at
+        // byte 100 with its trail byte, any other byte fits.
+        {a98 + "\x80@", a98 + "\x80"}, {a98 + "\x81@", a98}, {a98 + "\x9F@", a98},
+        {a98 + "\xA0@", a98 + "\xA0"}, {a98 + "\xDF@", a98 + "\xDF"}, {a98 + "\xE0@", a98},
+        {a98 + "\xFC@", a98}, {a98 + "\xFD@", a98 + "\xFD"},
     };
     for (const auto& c : cases) {
         ResetGame();
@@ -55,6 +65,20 @@ TEST(Startup, PlayerNameIsCutToNinetyNineBytesOnACharacterBoundary)
         StorePlayerName(c.typed);
         EXPECT_EQ(std::string(game.playerName.data()), c.stored) << c.typed.size() << " bytes typed";
     }
+}
+
+class Prepare : public ScratchDirTest {};
+
+// The main window's creation loads both record files and chooses the first
+// hit sound, so the first goal adds to what the files hold.
+TEST_F(Prepare, LoadsBothRecordFilesAndTheDefaultSound)
+{
+    WriteBytes("Rank.dat", RankFile(2, "", {"a\n", "b\n"}));
+    WriteBytes("Best.dat", BestFile(3, {{"Aoi", 7}, {"Ken", 5}, {"Mio", 3}}));
+    PrepareGame();
+    EXPECT_EQ((std::array{game.historyCount, game.bestCount, game.soundChoice}), (std::array{2, 3, 1}));
+    EXPECT_STREQ(game.soundFile.data(), "bane.wav");
+    EXPECT_EQ(phraseBackup[0].romaji, kCourse[0].romaji);
 }
 
 } // namespace
