@@ -109,6 +109,9 @@ int GetExeFileName(char* destination, int capacity)
     DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (capacity <= 0 || length == 0 || length >= path.size())  // no path, or one cut short
         return 0;
-    return CopyIfFits(FileNamePart({path.data(), length}), destination,
+    // The path is in the process's ANSI code page: 932 on a Japanese system or
+    // through the manifest, the system's own on Windows 10 of another language.
+    auto isLeadByte = [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; };
+    return CopyIfFits(FileNamePart({path.data(), length}, isLeadByte), destination,
                       static_cast<std::size_t>(capacity));
 }

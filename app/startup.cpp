@@ -10,13 +10,13 @@
 #include "records/best_file.h"
 #include "records/history_file.h"
 
-std::string_view FileNamePart(std::string_view path)
+std::string_view FileNamePart(std::string_view path, bool (*isLeadByte)(unsigned char))
 {
     std::size_t start = 0;
     for (std::size_t i = 0; i < path.size(); ++i) {
         if (path[i] == '\\')
             start = i + 1;
-        else if (IsCp932LeadByte(static_cast<unsigned char>(path[i])))
+        else if (isLeadByte(static_cast<unsigned char>(path[i])))
             ++i;
     }
     return path.substr(start);

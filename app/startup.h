@@ -9,8 +9,9 @@
 
 // The file-name part of an executable's path: what follows the last backslash,
 // or the whole path when there is none. Steps over two-byte characters, so a
-// trail byte that happens to be 0x5C is not taken for a backslash.
-std::string_view FileNamePart(std::string_view path);
+// trail byte that happens to be 0x5C is not taken for a backslash; the path is
+// in the code page the caller runs with, whose lead bytes `isLeadByte` knows.
+std::string_view FileNamePart(std::string_view path, bool (*isLeadByte)(unsigned char));
 
 // Copies `name` and its terminator into `destination`. Returns the name's
 // length, or 0 (leaving `destination` untouched) when it does not fit.

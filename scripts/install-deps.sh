@@ -29,10 +29,14 @@ for p in $optional; do
     echo "Optional package $p is not available; the fuzzers will be skipped"
 done
 
-# Wine takes its ANSI code page from the locale, and only from one that exists.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  echo "Generating the ja_JP.UTF-8 locale"
-  as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
-  as_root locale-gen >/dev/null
-fi
+# Wine takes its ANSI code page from the locale, and only from one that exists:
+# Japanese for the game and its tests, English for the tests that check the
+# game keeps its own code page on another system.
+for loc in ja_JP en_US; do
+  if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8$"; then
+    echo "Generating the $loc.UTF-8 locale"
+    as_root sed -i "s/^# *\($loc.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >/dev/null
+  fi
+done

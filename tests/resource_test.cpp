@@ -134,15 +134,21 @@ TEST(Resources, ExactlyTheGamesResourcesAllJapanese)
 // ----------------------------------------------------------- manifest, file
 
 // What the manifest tells Windows: start with the user's own rights, Windows 7,
-// 8, 8.1 and 10/11 are known, no DPI scaling of its own, classic controls.
-TEST(Resources, ManifestAsInvokerForWindows7To11DpiUnawareClassicControls)
+// 8, 8.1 and 10/11 are known, no DPI scaling of its own but GDI's sharp text
+// when Windows scales, code page 932 on any system language, classic controls.
+// Each setting in its own namespace: Windows refuses a program whose manifest
+// puts one in a namespace it does not know.
+TEST(Resources, ManifestAsInvokerForWindows7To11DpiUnawareGdiScaledJapaneseClassicControls)
 {
     const ByteSpan bytes = ResourceBytes(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
     const std::string manifest(bytes.begin(), bytes.end());
     for (const char* part : {"level=\"asInvoker\"",
                              "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
                              "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
-                             ">false</dpiAware>"})
+                             ">false</dpiAware>",
+                             "<gdiScaling xmlns=\"http://schemas.microsoft.com/SMI/2017/WindowsSettings\">true</gdiScaling>",
+                             "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
+                             "ja-JP</activeCodePage>"})
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
     EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/startup.h"
@@ -20,9 +21,18 @@ TEST(Startup, FileNamePartIsWhatFollowsTheLastRealBackslash)
         {"C:\\games\\Keyhaven.exe", "Keyhaven.exe"},  {"Keyhaven.exe", "Keyhaven.exe"},  {"C:\\games\\", ""},
         {"\\\\server\\share\\k.exe", "k.exe"},  {"C:\\ゲーム\\ソフト.exe", "ソフト.exe"},
         {"C:\\表\\a.exe", "a.exe"},  {"C:\\x\\表", "表"},
+        {"C:\\x\\a\x83", "a\x83"},  // a lone lead byte at the end
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(FileNamePart(c.path), c.name) << c.path;
+    for (const auto& c : cases) {
+        // In a heap block of exactly its length, so that AddressSanitizer
+        // catches a read past the end.
+        const std::size_t size = std::strlen(c.path);
+        const auto path = std::make_unique<char[]>(size);
+        std::memcpy(path.get(), c.path, size);
+        EXPECT_EQ(FileNamePart({path.get(), size}, IsCp932LeadByte), c.name) << c.path;
+    }
+    // A single-byte code page has no lead bytes: there 表's 0x5C is a backslash.
+    EXPECT_EQ(FileNamePart("C:\\x\\表", [](unsigned char) { return false; }), "");
 }
 
 TEST(Startup, CopyIfFitsNeedsRoomForTheTerminator)

@@ -526,7 +526,8 @@ void SaveScreenshot(HWND window, std::string_view name)
     }
 
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    const std::string dir = WindowsPath(E2E_ARTIFACTS_DIR);
+    const char* runFolder = std::getenv("E2E_ARTIFACTS_DIR");  // set by a run in another locale
+    const std::string dir = WindowsPath(runFolder ? runFolder : E2E_ARTIFACTS_DIR);
     CreateDirectoryA(dir.c_str(), nullptr);
     const std::string path = dir + "\\" + test->test_suite_name() + "." + test->name() + "-" +
                              std::string(name) + ".png";
