@@ -14,6 +14,9 @@ struct GoalReport {
     std::string notKeptMessage;             // empty unless a record file did not get the result
 };
 
+// The caption of the warning that shows notKeptMessage.
+inline constexpr const char* kNotKeptCaption = "ｾｰﾌﾞｴﾗｰ";
+
 // Turns the run that just ended into a result: computes the statistics and
 // `game.score`, appends the result to the history and the best table and
 // saves both files. The dialog only has to show what it returns.

@@ -26,7 +26,7 @@ void OnInitDialog(HWND dialog)
     if (!report.newRecordMessage.empty())
         MessageBoxA(nullptr, report.newRecordMessage.c_str(), "", MB_OK);
     if (!report.notKeptMessage.empty())
-        MessageBoxA(dialog, report.notKeptMessage.c_str(), "ｾｰﾌﾞｴﾗｰ", MB_OK | MB_ICONWARNING);
+        MessageBoxA(dialog, report.notKeptMessage.c_str(), kNotKeptCaption, MB_OK | MB_ICONWARNING);
 }
 
 void OnCommand(HWND dialog, int control)
