@@ -2,7 +2,6 @@
 // player go on, go back or rest.
 #include "records/records_dialogs.h"
 
-#include <array>
 #include <cstddef>
 
 #include "base/win32_shared.h"
@@ -10,10 +9,6 @@
 #include "resources/resource.h"
 
 namespace {
-
-// The controls of the five statistics, in the order of GoalReport::statistics.
-constexpr std::array<int, 5> kStatisticControls = {IDC_GOAL_KEYS, IDC_GOAL_HITS, IDC_GOAL_ACCURACY,
-                                                   IDC_GOAL_SECONDS, IDC_GOAL_PERCHAR};
 
 void OnInitDialog(HWND dialog)
 {
