@@ -36,7 +36,7 @@ test("a stage played in Chromium is kept across a reload", async () => {
     assert.equal(await page.title(), "ぱたたん！");
     const opening = page.getByRole("dialog", { name: OPENING_TITLE });
     await opening.waitFor();
-    await page.screenshot({ path: join(artifacts, "opening-dialog.png") });
+    await opening.screenshot({ path: join(artifacts, "opening-dialog.png") });
 
     // No way on without a name; Esc does nothing.
     await page.keyboard.press("Escape");
@@ -57,7 +57,7 @@ test("a stage played in Chromium is kept across a reload", async () => {
     let typed = 0;
     for (let texts = await mainWindowTexts(page); texts.length === 4; texts = await mainWindowTexts(page)) {
       if (typed === 0)
-        await page.screenshot({ path: join(artifacts, "main-window.png") });
+        await page.locator("#main-window").screenshot({ path: join(artifacts, "main-window.png") });
       await page.keyboard.type(texts[0]);
       typed += texts[0].length;
     }
@@ -72,7 +72,7 @@ test("a stage played in Chromium is kept across a reload", async () => {
     assert.equal(statistics[3], "100.000000%");
     assert.match(statistics[5], /^\d+ 秒$/);
     assert.match(statistics[7], /^\d+\.\d{6} 秒$/);
-    await page.screenshot({ path: join(artifacts, "goal-dialog.png") });
+    await page.locator("#main-window").screenshot({ path: join(artifacts, "goal-dialog.png") });
     await goal.getByRole("button", { name: "次のステージへ(N)" }).click();
     assert.equal(await goal.count(), 0);
     assert.equal((await mainWindowTexts(page))[1], "頑張るぞ");
