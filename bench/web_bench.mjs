@@ -11,7 +11,7 @@
 import { readdirSync, statSync } from "node:fs";
 import { join } from "node:path";
 
-import { launchChromium, serveSite, site } from "../tests/web/site.mjs";
+import { launchChromium, mainWindowTexts, serveSite, site } from "../tests/web/site.mjs";
 
 const LOADS = 7;
 const TIMED_KEYS = 2000;
@@ -45,10 +45,6 @@ function percentile(values, fraction) {
   return sorted[Math.min(sorted.length - 1, Math.ceil(fraction * sorted.length) - 1)];
 }
 
-async function mainWindowTexts(page) {
-  await page.evaluate(() => new Promise((painted) => requestAnimationFrame(painted)));
-  return (await page.locator("#main-window").getAttribute("aria-label")).split("\n");
-}
 
 // Types the course without a mistake, stage after stage; each goal dialog
 // moves on, after stage 9 back to stage 8 (the next stage would ask to quit).
@@ -61,13 +57,13 @@ async function typeCourse(page) {
   await page.evaluate(() => window.lastKeyPainted.then(() => { window.keyMilliseconds = []; }));
   let timed = 0, stage = 1;
   while (timed < TIMED_KEYS) {
-    const texts = await mainWindowTexts(page);
-    const romaji = texts[0];
+    const [romaji] = await mainWindowTexts(page);
     for (let i = 0; i < romaji.length && timed < TIMED_KEYS; ++i) {
       await page.keyboard.press(romaji[i]);
       if (await page.locator("dialog[open]").count() > 0) {
-        for (let box; (box = page.getByRole("button", { name: "OK" })), await box.count() > 0;)
-          await box.click();  // a new record
+        const ok = page.getByRole("button", { name: "OK" });
+        while (await ok.count() > 0)
+          await ok.first().click();  // a new record
         const button = stage < 9 ? "次のステージへ(N)" : "前のステージへ･･･再挑戦！(N)";
         await page.getByRole("button", { name: button }).click();
         stage = stage < 9 ? stage + 1 : 8;

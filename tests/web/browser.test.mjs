@@ -7,20 +7,12 @@ import { mkdirSync } from "node:fs";
 import { join } from "node:path";
 import { test } from "node:test";
 
-import { launchChromium, serveSite, site } from "./site.mjs";
+import { launchChromium, mainWindowTexts, serveSite, site } from "./site.mjs";
 
 const artifacts = join(site, "..", "e2e-artifacts");
 const OPENING_TITLE = "さぁ、みんなで、ぱたたん！　　～タイピングソフトウエア ／ver.0.0.2";
 const START_CAPTION = "ぱたたんのスタート！！！　　緑色のアルファベットをタイプすると、始まるよぉ";
 const cp932 = new TextDecoder("shift_jis");
-
-// The texts the main window shows, as its canvas tells them once the paint
-// asked for has been done: the rest of the romaji (when the slot has any), the
-// caption, the two help lines.
-async function mainWindowTexts(page) {
-  await page.evaluate(() => new Promise((painted) => requestAnimationFrame(painted)));
-  return (await page.locator("#main-window").getAttribute("aria-label")).split("\n");
-}
 
 async function storedBytes(page, file) {
   return Buffer.from(await page.evaluate((key) => localStorage.getItem(key), `keyhaven/${file}`), "base64");

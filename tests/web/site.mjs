@@ -1,6 +1,6 @@
 // What the page's tests and benchmark share: where the built site and the
-// native stage script are, the resource ids, and Debian's Chromium showing
-// the site from a server on this machine.
+// native stage script are, the resource ids, Debian's Chromium showing the
+// site from a server on this machine, and what the main window shows.
 import { readFile } from "node:fs/promises";
 import { createServer } from "node:http";
 import { extname, join, normalize } from "node:path";
@@ -33,6 +33,14 @@ export async function serveSite() {
   });
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
   return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+}
+
+// The texts that the main window shows, as its canvas tells them once the
+// paint asked for has been done: the rest of the romaji (when the slot has
+// any), the caption, the two help lines.
+export async function mainWindowTexts(page) {
+  await page.evaluate(() => new Promise((painted) => requestAnimationFrame(painted)));
+  return (await page.locator("#main-window").getAttribute("aria-label")).split("\n");
 }
 
 // Debian's Chromium, headless, in a fresh profile that goes with it. The

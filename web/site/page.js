@@ -80,7 +80,7 @@ function closeWindow(window) {
 
 function makeControl(name, control) {
   let element;
-  if (control.kind === "button" || control.kind === "radio") {
+  if (control.kind === "button") {
     element = document.createElement("button");
     element.type = "button";
     element.classList.toggle("default", Boolean(control.default));
@@ -300,7 +300,10 @@ function mainWindowKey(event) {
     game._KeyhavenCharacter(byte);
 }
 
+// Keys that an input method is composing with are its own.
 document.addEventListener("keydown", (event) => {
+  if (event.isComposing)
+    return;
   if (/^F\d+$/.test(event.key))
     functionKey(event);
   else if (windows.length > 0)
