@@ -8,7 +8,6 @@
 #include "app/shell_texts.h"
 #include "app/startup.h"
 #include "course/keystroke.h"
-#include "course/phrase_table.h"
 #include "course/sound_dialog.h"
 #include "course/stage_navigation.h"
 #include "records/records_dialogs.h"
