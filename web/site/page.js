@@ -1,7 +1,7 @@
 // The page around the game, which runs in keyhaven.wasm: the main window on a
 // canvas, the dialogs and message boxes, the keys and the timer. The page only
 // draws and asks; it hands every key, click and tick back to the game.
-import { dialogs, accelerators } from "./resources.js";
+import { accelerators, dialogs as templates } from "./resources.js";
 
 const canvas = document.getElementById("main-window");
 const context = canvas.getContext("2d");
@@ -23,7 +23,7 @@ let timer = null;
 let paintAsked = false;
 let drawnTexts = [];
 let ended = false;
-const windows = [];  // every open dialog and message box, the newest last
+const openDialogs = [];  // every open dialog and message box, the newest last
 const dialogsByName = new Map();
 
 // Shows "&N" as an underlined N, the mnemonic; "&&" is one "&".
@@ -44,38 +44,38 @@ function setText(element, text) {
   }
 }
 
-function makeWindow(title) {
-  const window = document.createElement("dialog");
-  window.className = "window";
+function makeModal(title) {
+  const dialog = document.createElement("dialog");
+  dialog.className = "window";
   const caption = document.createElement("div");
   caption.className = "caption";
-  window.append(caption);
-  setWindowTitle(window, title);
-  return window;
+  dialog.append(caption);
+  setModalTitle(dialog, title);
+  return dialog;
 }
 
-function setWindowTitle(window, title) {
-  window.firstChild.textContent = title;
-  window.setAttribute("aria-label", title);
+function setModalTitle(dialog, title) {
+  dialog.firstChild.textContent = title;
+  dialog.setAttribute("aria-label", title);
 }
 
-function showWindow(window) {
-  window.addEventListener("cancel", (event) => event.preventDefault());
-  document.body.append(window);
-  windows.push(window);
-  window.showModal();
+function openModal(dialog) {
+  dialog.addEventListener("cancel", (event) => event.preventDefault());
+  document.body.append(dialog);
+  openDialogs.push(dialog);
+  dialog.showModal();
 }
 
-// A window asked to close goes once every window opened after it has gone,
-// as a modal dialog ends only when the one opened from it has returned.
-function closeWindow(window) {
-  window.closing = true;
-  while (windows.length > 0 && windows.at(-1).closing) {
-    const top = windows.pop();
+// A dialog asked to close goes once every dialog or box opened after it has
+// gone, as a modal dialog ends only when the one opened from it has returned.
+function closeModal(dialog) {
+  dialog.closing = true;
+  while (openDialogs.length > 0 && openDialogs.at(-1).closing) {
+    const top = openDialogs.pop();
     top.close();
     top.remove();
   }
-  requestPaint();  // the main window repaints what the window covered
+  requestPaint();  // the main window repaints what the dialog covered
 }
 
 function makeControl(name, control) {
@@ -95,7 +95,9 @@ function makeControl(name, control) {
   }
   element.classList.toggle("right", Boolean(control.right));
   element.dataset.control = control.id;
-  if (element.tagName !== "INPUT")
+  if (element.tagName === "INPUT")
+    element.value = control.text;
+  else
     setText(element, control.text);
   Object.assign(element.style, {
     left: `${control.x}px`, top: `${control.y}px`, width: `${control.width}px`, height: `${control.height}px`,
@@ -173,30 +175,30 @@ const page = {
 
   showEnd() {
     ended = true;
-    for (const window of windows.splice(0))
-      window.remove();
+    for (const dialog of openDialogs.splice(0))
+      dialog.remove();
     canvas.hidden = true;
     document.getElementById("end").hidden = false;
     document.title = pageTitle;
   },
 
   openDialog(name) {
-    const template = dialogs[name];
-    const window = makeWindow(template.title);
+    const template = templates[name];
+    const dialog = makeModal(template.title);
     const client = document.createElement("div");
     client.className = "client";
     client.style.width = `${template.width}px`;
     client.style.height = `${template.height}px`;
     client.append(...template.controls.map((c) => makeControl(name, c)));
-    window.append(client);
-    dialogsByName.set(name, window);
-    showWindow(window);
+    dialog.append(client);
+    dialogsByName.set(name, dialog);
+    openModal(dialog);
   },
   closeDialog(name) {
-    closeWindow(dialogsByName.get(name));
+    closeModal(dialogsByName.get(name));
     dialogsByName.delete(name);
   },
-  setDialogTitle(name, text) { setWindowTitle(dialogsByName.get(name), text); },
+  setDialogTitle(name, text) { setModalTitle(dialogsByName.get(name), text); },
   setItemText(name, id, text) {
     const element = control(name, id);
     if (element.tagName === "INPUT")
@@ -211,7 +213,7 @@ const page = {
 
   // The buttons and the answers of the desktop's message boxes: OK, or はい and いいえ.
   messageBox(box, text, caption, style) {
-    const window = makeWindow(caption);
+    const dialog = makeModal(caption);
     const message = document.createElement("div");
     message.className = "message";
     const body = document.createElement("div");
@@ -229,28 +231,28 @@ const page = {
       button.type = "button";
       setText(button, label);
       button.addEventListener("click", () => {
-        closeWindow(window);
+        closeModal(dialog);
         game._KeyhavenMessageBoxAnswer(box, answer);
       });
       buttons.append(button);
     }
-    window.escapeAnswers = style !== "yesno";  // Esc is OK where OK is the only answer
+    dialog.escapeAnswers = style !== "yesno";  // Esc is OK where OK is the only answer
     message.append(body, buttons);
-    window.append(message);
-    showWindow(window);
+    dialog.append(message);
+    openModal(dialog);
   },
 };
 
 // A letter that a button's text marks with "&" presses that button, or, where
 // several buttons share it, moves the focus from one to the next. In a text
 // field the letter is typed, unless Alt is held.
-function pressMnemonic(window, event) {
+function pressMnemonic(dialog, event) {
   if (event.ctrlKey || event.metaKey || [...event.key].length !== 1)
     return false;
   if (document.activeElement.tagName === "INPUT" && !event.altKey)
     return false;
   const letter = event.key.toUpperCase();
-  const buttons = [...window.querySelectorAll("button")].filter((b) => b.dataset.mnemonic === letter);
+  const buttons = [...dialog.querySelectorAll("button")].filter((b) => b.dataset.mnemonic === letter);
   if (buttons.length === 1)
     buttons[0].click();
   else if (buttons.length > 1)
@@ -258,18 +260,18 @@ function pressMnemonic(window, event) {
   return buttons.length > 0;
 }
 
-// While a window is open, keys stay in it: Esc closes nothing (but answers OK
+// While a dialog is open, keys stay in it: Esc closes nothing (but answers OK
 // in a box that has only OK), Enter in the name field presses the default
-// button, and the rest is the window's own.
-function dialogKey(window, event) {
+// button, and the rest is the dialog's own.
+function dialogKey(dialog, event) {
   if (event.key === "Escape") {
     event.preventDefault();
-    if (window.escapeAnswers)
-      window.querySelector("button").click();
+    if (dialog.escapeAnswers)
+      dialog.querySelector("button").click();
   } else if (event.key === "Enter" && document.activeElement.tagName === "INPUT") {
     event.preventDefault();
-    window.querySelector("button.default")?.click();
-  } else if (pressMnemonic(window, event)) {
+    dialog.querySelector("button.default")?.click();
+  } else if (pressMnemonic(dialog, event)) {
     event.preventDefault();
   }
 }
@@ -279,7 +281,7 @@ function dialogKey(window, event) {
 function functionKey(event) {
   event.preventDefault();
   const plain = !event.shiftKey && !event.ctrlKey && !event.altKey && !event.metaKey;
-  if (plain && windows.length === 0 && !canvas.hidden && event.key in accelerators)
+  if (plain && openDialogs.length === 0 && !canvas.hidden && event.key in accelerators)
     game._KeyhavenCommand(accelerators[event.key]);
 }
 
@@ -306,8 +308,8 @@ document.addEventListener("keydown", (event) => {
     return;
   if (/^F\d+$/.test(event.key))
     functionKey(event);
-  else if (windows.length > 0)
-    dialogKey(windows.at(-1), event);
+  else if (openDialogs.length > 0)
+    dialogKey(openDialogs.at(-1), event);
   else if (!canvas.hidden && !ended)
     mainWindowKey(event);
 }, true);
