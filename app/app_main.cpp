@@ -6,6 +6,7 @@
 #include <array>
 #include <string_view>
 
+#include "app/shell_texts.h"
 #include "app/startup.h"
 
 namespace {
@@ -35,11 +36,7 @@ void PlayOpeningSound()
 
 void ShowStartMessage()
 {
-    MessageBoxA(nullptr,
-                "表示されている '緑色'のアルファベットをタイピングし始めると、スタートします！\n"
-                "　　尚、好ポイントは、ランキング上位に記録されますので、頑張って！",
-                "ぱたたんのスタート！！！　　緑色のアルファベットをタイプすると、始まるよぉ",
-                MB_OK);
+    MessageBoxA(nullptr, kStartMessage, kStartCaption, MB_OK);
 }
 
 // Blocks in GetMessageA while the queue is empty, so an idle game costs no CPU.

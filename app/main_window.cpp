@@ -4,12 +4,10 @@
 
 #include <imm.h>
 
-#include <array>
-#include <initializer_list>
-
+#include "app/main_picture.h"
+#include "app/shell_texts.h"
 #include "app/startup.h"
 #include "course/keystroke.h"
-#include "course/phrase_table.h"
 #include "course/sound_dialog.h"
 #include "course/stage_navigation.h"
 #include "records/records_dialogs.h"
@@ -17,20 +15,15 @@
 
 namespace {
 
-struct TextAt {
-    int x;
-    int y;
-    const char* text;  // nullptr draws nothing
-};
-
-// Draws texts in a font made for them alone; the font is gone when this returns.
-void DrawInFont(HDC dc, int height, int weight, COLORREF colour, std::initializer_list<TextAt> texts)
+// Draws a layer's texts in a font made for them alone; the font is gone when
+// this returns.
+void DrawLayer(HDC dc, const PictureLayer& layer)
 {
-    HFONT font = CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                             0, 0, 0, 0, kFontFace);
+    HFONT font = CreateFontA(layer.fontHeight, 0, 0, 0, layer.fontWeight, FALSE, FALSE, FALSE,
+                             SHIFTJIS_CHARSET, 0, 0, 0, 0, kFontFace);
     HGDIOBJ previous = SelectObject(dc, font);
-    SetTextColor(dc, colour);
-    for (const TextAt& line : texts) {
+    SetTextColor(dc, layer.colour);
+    for (const PictureText& line : layer.texts) {
         if (line.text)
             TextOutA(dc, line.x, line.y, line.text, lstrlenA(line.text));
     }
@@ -53,18 +46,12 @@ void OnCreate(HWND window)
 
 void OnPaint(HWND window)
 {
-    // The romaji drifts right on every paint until a new phrase resets it.
-    game.phraseX += 5;
-
+    const auto picture = PaintMainPicture();
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
     SetBkMode(dc, TRANSPARENT);
-    const PhraseEntry& entry = phraseTable[game.entryIndex];
-    DrawInFont(dc, 200, FW_NORMAL, 0x9FFF38, {{game.phraseX, 165, entry.romaji}});  // green
-    DrawInFont(dc, 38, FW_NORMAL, 0xFA9664, {{135, 120, entry.caption}});           // light blue
-    DrawInFont(dc, 18, FW_BOLD, 0x6464C8,                                          // dull red
-               {{110, 400, "F3：効果音設定　F4：ランキング　F5：次のステージ　F6：前のステージ･･再挑戦！"},
-                {220, 455, "F7：ケスカソフトウエアデザインへメール！　F8：終了"}});
+    for (const PictureLayer& layer : picture)
+        DrawLayer(dc, layer);
     EndPaint(window, &paint);
 }
 
@@ -72,9 +59,7 @@ void OnPaint(HWND window)
 // until the message loop ends; only the destroy handling runs now.
 void OnClose(HWND window)
 {
-    std::array<char, 64> caption{};
-    wsprintfA(caption.data(), "%sの終了", kMainTitle);
-    if (MessageBoxA(window, "終了しますか？", caption.data(), MB_YESNO) == IDYES)
+    if (MessageBoxA(window, kCloseQuestion, CloseQuestionCaption().c_str(), MB_YESNO) == IDYES)
         SendMessageA(window, WM_DESTROY, 0, 0);
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/shell_texts.h"
 #include "app/startup.h"
 #include "resources/resource.h"
 
@@ -22,7 +23,7 @@ void OnStart(HWND dialog)
 {
     StorePlayerName(NameFieldText(dialog));
     if (game.playerName[0] == '\0') {
-        MessageBoxA(dialog, "名前又はニックネームを入力して下さい", "タイピスト入力エラー", MB_OK);
+        MessageBoxA(dialog, kNameMissingMessage, kNameMissingCaption, MB_OK);
         return;
     }
     EndDialog(dialog, 555);

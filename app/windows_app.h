@@ -4,9 +4,6 @@
 
 #include "base/win32_shared.h"
 
-// The main window's fixed title; a run's elapsed time replaces it on screen.
-inline constexpr const char* kMainTitle = "ぱたたん！";
-
 // Start-up (app_main.cpp).
 int AppMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
 int CheckSingleInstance();

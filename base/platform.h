@@ -2,8 +2,9 @@
 // run's timer and clock, the main window's title and repaint, the hit-sound
 // thread, the goal dialog and the close request. The core never reaches the
 // window system any other way; it calls these and carries on with the step.
-// The Windows front end implements them (app/win32_platform.cpp); the unit
-// tests replace them with a recording stand-in (tests/fake_platform.cpp).
+// The Windows front end implements them (app/win32_platform.cpp), and so does
+// the page (web/web_platform.cpp); the unit tests replace them with a
+// recording stand-in (tests/fake_platform.cpp).
 #pragma once
 
 #include <cstdint>
@@ -29,11 +30,14 @@ void RequestRepaint();
 NativeHandle StartHitSound();
 void ReleaseThreadHandle(NativeHandle thread);
 
-// Runs the goal dialog modally; returns when the player has closed it.
+// Runs the goal dialog modally. Windows returns when the player has closed
+// it; the page, which cannot wait, returns once it is open, and the player's
+// choice comes later. Either way the core does nothing after it in the step.
 void RunGoalDialog();
 
 // Sends the close request to the main window, which asks the player.
 // Returns true when the player agreed and the program is shutting down: the
-// main window is gone and the core must not ask for anything more.
+// main window is gone and the core must not ask for anything more. The page
+// returns false while its question is still open, and shuts down on a yes.
 // Once shutting down, every call above leaves the window system alone.
 bool SendCloseRequest();

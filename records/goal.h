@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "resources/resource.h"
+
 struct GoalReport {
     std::string title;                      // the goal dialog's title
     // Keystrokes, correct keystrokes, accuracy, seconds, seconds per character:
@@ -13,6 +15,14 @@ struct GoalReport {
     std::string newRecordMessage;           // empty unless the result is a new best
     std::string notKeptMessage;             // empty unless a record file did not get the result
 };
+
+// The goal dialog's controls of the five statistics, in the order of
+// GoalReport::statistics.
+inline constexpr std::array<int, 5> kStatisticControls = {IDC_GOAL_KEYS, IDC_GOAL_HITS, IDC_GOAL_ACCURACY,
+                                                          IDC_GOAL_SECONDS, IDC_GOAL_PERCHAR};
+
+// The caption of the warning that shows notKeptMessage.
+inline constexpr const char* kNotKeptCaption = "ｾｰﾌﾞｴﾗｰ";
 
 // Turns the run that just ended into a result: computes the statistics and
 // `game.score`, appends the result to the history and the best table and

@@ -2,7 +2,6 @@
 // player go on, go back or rest.
 #include "records/records_dialogs.h"
 
-#include <array>
 #include <cstddef>
 
 #include "base/win32_shared.h"
@@ -10,10 +9,6 @@
 #include "resources/resource.h"
 
 namespace {
-
-// The controls of the five statistics, in the order of GoalReport::statistics.
-constexpr std::array<int, 5> kStatisticControls = {IDC_GOAL_KEYS, IDC_GOAL_HITS, IDC_GOAL_ACCURACY,
-                                                   IDC_GOAL_SECONDS, IDC_GOAL_PERCHAR};
 
 void OnInitDialog(HWND dialog)
 {
@@ -26,7 +21,7 @@ void OnInitDialog(HWND dialog)
     if (!report.newRecordMessage.empty())
         MessageBoxA(nullptr, report.newRecordMessage.c_str(), "", MB_OK);
     if (!report.notKeptMessage.empty())
-        MessageBoxA(dialog, report.notKeptMessage.c_str(), "ｾｰﾌﾞｴﾗｰ", MB_OK | MB_ICONWARNING);
+        MessageBoxA(dialog, report.notKeptMessage.c_str(), kNotKeptCaption, MB_OK | MB_ICONWARNING);
 }
 
 void OnCommand(HWND dialog, int control)

@@ -1,7 +1,8 @@
 // Where Rank.dat and Best.dat are kept: the one way the records code reaches
 // the disk. Each file is read whole and replaced whole, within one call; no
 // file stays open between calls. Windows has its own version
-// (record_store_win32.cpp); the native unit tests use a POSIX one
+// (record_store_win32.cpp) and so has the page, in its local storage
+// (record_store_web.cpp); the native unit tests use a POSIX one
 // (tests/record_store_posix.cpp) and the fuzzers one in memory.
 #pragma once
 

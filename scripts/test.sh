@@ -1,18 +1,21 @@
 #!/bin/sh
 # Builds everything and runs every test: the unit tests natively under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the same tests and the
-# end-to-end tests of the real Keyhaven.exe cross-built and run under Wine on a
-# virtual X display, and the record-file fuzzers when clang is installed.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the page's tests under Node
+# and in headless Chromium, the same unit tests and the end-to-end tests of the
+# real Keyhaven.exe cross-built and run under Wine on a virtual X display, and
+# the record-file fuzzers when clang is installed.
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-scripts/install-deps.sh
+scripts/install-deps.sh all
 
 cmake -S . -B build/native -DKEYHAVEN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native -j"$jobs"
 
 scripts/build-win64.sh
+scripts/web.sh --build
+npm ci --prefix tests/web --no-audit --no-fund --silent
 
 fuzz=false
 if command -v clang++ >/dev/null 2>&1; then
@@ -23,6 +26,7 @@ if command -v clang++ >/dev/null 2>&1; then
 fi
 
 ctest --test-dir build/native --output-on-failure -j"$jobs"
+node --test tests/web/same_bytes.test.mjs tests/web/browser.test.mjs
 # The Wine tests run on a virtual display of their own, or on the X display
 # that KEYHAVEN_TEST_DISPLAY names (say :0, to watch them).
 if [ -n "${KEYHAVEN_TEST_DISPLAY:-}" ]; then

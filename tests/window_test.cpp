@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/shell_texts.h"
 #include "app/windows_app.h"
 
 #include <imm.h>

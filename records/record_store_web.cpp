@@ -1,0 +1,68 @@
+// The record files in the browser: the exact bytes of each file, in base64,
+// under keyhaven/Rank.dat and keyhaven/Best.dat in the page's local storage.
+// Storage that the browser blocks, and a stored text that is not base64,
+// count as a file that is there but cannot be read; a full storage refuses
+// the new bytes and keeps the old ones.
+#include <emscripten.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "records/record_store.h"
+
+namespace {
+
+// Returns the length of the bytes, which it leaves in memory of the module's
+// own at *bytes for the caller to free; -1 when there is no such record, -2
+// when it cannot be read or is longer than maxBytes.
+EM_JS(int, JsReadStored, (const char* key, int maxBytes, unsigned char** bytes), {
+    let binary;
+    try {
+        const text = localStorage.getItem(UTF8ToString(key));
+        if (text === null)
+            return -1;
+        binary = atob(text);
+    } catch (error) {
+        return -2;
+    }
+    if (binary.length > maxBytes)
+        return -2;
+    const copy = _malloc(binary.length + 1);
+    for (let i = 0; i < binary.length; ++i)
+        HEAPU8[copy + i] = binary.charCodeAt(i);
+    HEAP32[bytes >> 2] = copy;
+    return binary.length;
+});
+
+EM_JS(bool, JsStore, (const char* key, const unsigned char* bytes, int length), {
+    let binary = "";
+    for (let i = 0; i < length; ++i)
+        binary += String.fromCharCode(HEAPU8[bytes + i]);
+    try {
+        localStorage.setItem(UTF8ToString(key), btoa(binary));
+        return true;
+    } catch (error) {
+        return false;
+    }
+});
+
+std::string StorageKey(RecordFile file) { return std::string("keyhaven/") + RecordFileName(file); }
+
+}  // namespace
+
+ReadResult ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, std::size_t maxBytes)
+{
+    bytes.clear();
+    unsigned char* stored = nullptr;
+    const int length = JsReadStored(StorageKey(file).c_str(), static_cast<int>(maxBytes), &stored);
+    if (length < 0)
+        return length == -1 ? ReadResult::Missing : ReadResult::Unreadable;
+    bytes.assign(stored, stored + length);
+    std::free(stored);
+    return ReadResult::Read;
+}
+
+bool ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes)
+{
+    return JsStore(StorageKey(file).c_str(), bytes.data(), static_cast<int>(bytes.size()));
+}

@@ -1,0 +1,115 @@
+// The WebAssembly core against the native one: the script of two runs of
+// stage 1 that the native core played (tests/web/stage_script.cpp), played
+// again through the page's module under Node with a stand-in for the page,
+// keeps the same Rank.dat and Best.dat bytes in the page's storage. And the
+// page's storage keeps the desktop's rules when it fails.
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, readFileSync, rmSync } from "node:fs";
+import { createRequire } from "node:module";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { after, test } from "node:test";
+
+import { ids, site, stageScript } from "./site.mjs";
+
+const createKeyhaven = createRequire(import.meta.url)(join(site, "keyhaven.js"));
+
+// What the page is asked to do, kept for the test to look at and answer.
+function standInPage() {
+  return {
+    clock: 0,
+    dialogs: new Map(),  // name -> {title, items}
+    boxes: [],           // [box, text, caption, style], answered ones removed
+    setTitle(text) { this.title = text; },
+    startTimer() {},
+    stopTimer() {},
+    now() { return this.clock; },
+    requestPaint() {},
+    drawText() {},
+    showMainWindow() {},
+    showEnd() {},
+    openDialog(name) { this.dialogs.set(name, { title: "", items: new Map() }); },
+    closeDialog(name) { this.dialogs.delete(name); },
+    setDialogTitle(name, text) { this.dialogs.get(name).title = text; },
+    setItemText(name, id, text) { this.dialogs.get(name).items.set(id, text); },
+    itemText(name, id) { return this.dialogs.get(name).items.get(id) ?? ""; },
+    messageBox(box, text, caption, style) { this.boxes.push([box, text, caption, style]); },
+  };
+}
+
+// The game in the module, its name given and the start message answered,
+// with `storage` standing in for the page's local storage.
+async function startGame(storage) {
+  globalThis.localStorage = storage;
+  const page = standInPage();
+  const game = await createKeyhaven({ page, wasmBinary: readFileSync(join(site, "keyhaven.wasm")) });
+  const answerBoxes = () => {
+    for (const [box] of page.boxes.splice(0))
+      game._KeyhavenMessageBoxAnswer(box, 1);
+  };
+  game._KeyhavenStart();
+  page.dialogs.get("MY_OPENING").items.set(ids.IDC_OPENING_NAME, "ソ表たろう");
+  game.ccall("KeyhavenDialogCommand", null, ["string", "number"], ["MY_OPENING", ids.IDC_OPENING_START]);
+  answerBoxes();  // the start message
+  return { game, page, answerBoxes };
+}
+
+// Plays the script's events up to its next goal; false when there is none.
+function playToGoal({ game, page }, events) {
+  for (let event = events.shift(); event; event = events.shift()) {
+    const [kind, time, code] = event.split(" ");
+    if (kind === "goal") {
+      events.unshift(event);
+      return true;
+    }
+    page.clock = Number(time);
+    if (kind === "key")
+      game._KeyhavenCharacter(Number(code));
+    else
+      game._KeyhavenTick();
+  }
+  return false;
+}
+
+function storageOf(stored) {
+  return { getItem: (key) => stored.get(key) ?? null, setItem: (key, value) => stored.set(key, String(value)) };
+}
+
+const folder = mkdtempSync(join(tmpdir(), "keyhaven-bytes-"));
+after(() => rmSync(folder, { recursive: true, force: true }));
+const script = execFileSync(stageScript, { cwd: folder, encoding: "utf8" }).trim().split("\n");
+
+test("a scripted stage keeps the native core's record bytes", async () => {
+  const stored = new Map();
+  const session = await startGame(storageOf(stored));
+  const events = [...script];
+  while (playToGoal(session, events)) {
+    assert.equal(session.page.dialogs.get("MY_GOAL").title, "ソ表たろう さん、お疲れ様でした");
+    session.answerBoxes();  // a new record
+    const control = Number(events.shift().split(" ")[1]);
+    session.game.ccall("KeyhavenDialogCommand", null, ["string", "number"], ["MY_GOAL", control]);
+  }
+  for (const file of ["Rank.dat", "Best.dat"])
+    assert.deepEqual(Buffer.from(stored.get(`keyhaven/${file}`), "base64"), readFileSync(join(folder, file)), file);
+});
+
+// A stored text that is not base64 cannot be read and is never replaced; a
+// full storage refuses the result; the player hears of both.
+test("storage that cannot be read or written keeps what it holds and says so", async () => {
+  const stored = new Map([["keyhaven/Rank.dat", "not base64!"]]);
+  const storage = storageOf(stored);
+  storage.setItem = (key, value) => {
+    if (key === "keyhaven/Best.dat")
+      throw new Error("QuotaExceededError");
+    stored.set(key, value);
+  };
+  const session = await startGame(storage);
+  assert.ok(playToGoal(session, [...script]));
+  assert.deepEqual([...stored], [["keyhaven/Rank.dat", "not base64!"]]);
+  assert.equal(session.page.boxes.length, 1);
+  const [, text, caption, style] = session.page.boxes[0];
+  assert.equal(caption, "ｾｰﾌﾞｴﾗｰ");
+  assert.equal(style, "warning");
+  assert.match(text, /^今回の記録を Rank\.dat と Best\.dat に残せなかったよぉ/);
+});
