@@ -240,9 +240,16 @@ function setScrollPos(bar, pos) {
 // The game's sounds, each fetched and decoded once. A sound cuts off the one
 // still playing, as on the desktop. Browsers start a page's audio only at the
 // player's first click or key: a sound started before then plays from then.
-const audio = globalThis.AudioContext ? new AudioContext() : null;
+// Making the audio context takes a tenth of a second, so it is made once the
+// first sound has arrived, after the opening dialog is on the screen.
+let audio = null;
 const sounds = new Map();  // file -> promise of its samples, null when it has none
-let newestSound = null;    // the source of the sound asked for last; it has a buffer once started
+let newestSound = null;    // the sound asked for last: its source once it has started
+
+function audioContext() {
+  audio ??= new AudioContext();
+  return audio;
+}
 
 for (const type of ["pointerdown", "keydown"]) {
   addEventListener(type, () => {
@@ -252,15 +259,14 @@ for (const type of ["pointerdown", "keydown"]) {
 }
 
 async function playSound(file) {
-  if (!audio)
-    return;
-  const source = audio.createBufferSource();
-  if (newestSound?.buffer)
+  const asked = {};
+  if (newestSound instanceof AudioBufferSourceNode)
     newestSound.stop();
-  newestSound = source;
+  newestSound = asked;
   const buffer = await sounds.get(file);
-  if (newestSound !== source || !buffer)
+  if (newestSound !== asked || !buffer)
     return;
+  const source = newestSound = audio.createBufferSource();
   source.buffer = buffer;
   source.connect(audio.destination);
   source.start();
@@ -380,9 +386,9 @@ const page = {
   setScrollPos(name, pos) { setScrollPos(dialogsByName.get(name).scrollBar, pos); },
 
   loadSound(file) {
-    if (audio) {
+    if (globalThis.AudioContext) {
       sounds.set(file, fetch(file).then((response) => response.ok ? response.arrayBuffer() : Promise.reject())
-        .then((data) => audio.decodeAudioData(data)).catch(() => null));
+        .then((data) => audioContext().decodeAudioData(data)).catch(() => null));
     }
   },
   playSound,
