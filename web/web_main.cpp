@@ -83,24 +83,18 @@ void OnInfoCommand(int control)
         PageCloseDialog("MY_INFO");
 }
 
-// The settings dialog's button of sound choice 1 to 6.
-int SoundButton(int choice) { return IDC_SOUND_FIRST + choice - 1; }
-
 void OpenSoundDialog()
 {
     PageOpenDialog("MY_REGIST");
-    const int choice = game.soundChoice;
-    if (choice >= 1 && choice <= static_cast<int>(kHitSounds.size())) {
+    if (const int choice = ReselectHitSound())
         PageCheckItem("MY_REGIST", SoundButton(choice));
-        SelectHitSound(choice);
-    }
 }
 
 void OnSoundCommand(int control)
 {
     // A choice is in force as soon as it is clicked; closing never undoes it.
-    if (control >= SoundButton(1) && control <= SoundButton(static_cast<int>(kHitSounds.size())))
-        SelectHitSound(control - SoundButton(1) + 1);
+    if (const int choice = SoundChoiceOf(control))
+        SelectHitSound(choice);
     else if (control == IDC_SOUND_DONE)
         PageCloseDialog("MY_REGIST");
 }
