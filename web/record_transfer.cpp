@@ -44,12 +44,18 @@ std::optional<RecordFile> RecordFileOf(const std::vector<unsigned char>& bytes)
     return std::nullopt;
 }
 
+// Adds a file's name to a list such as "Rank.dat と Best.dat".
+void AddName(std::string& names, RecordFile file)
+{
+    names += (names.empty() ? "" : " と ") + std::string(RecordFileName(file));
+}
+
 std::string OfferedNames()
 {
     std::string names;
     for (RecordFile file : kRecordFiles) {
         if (offered[Index(file)])
-            names += (names.empty() ? "" : " と ") + std::string(RecordFileName(file));
+            AddName(names, file);
     }
     return names;
 }
@@ -71,7 +77,7 @@ void ReplaceWithOffered()
         if (!bytes)
             continue;
         if (!ReplaceRecordFile(file, *bytes))
-            notKept += (notKept.empty() ? "" : " と ") + std::string(RecordFileName(file));
+            AddName(notKept, file);
         if (file == RecordFile::History)
             LoadHistory();
         else
