@@ -31,7 +31,7 @@ void PlayOpeningSound()
 {
     // Each call cuts off the one before, so the tune is heard once, from its start.
     for (int i = 0; i < 5; ++i)
-        PlaySoundA("opening.wav", nullptr, SND_ASYNC | SND_FILENAME);
+        PlaySoundA(kOpeningSound, nullptr, SND_ASYNC | SND_FILENAME);
 }
 
 void ShowStartMessage()
@@ -95,8 +95,8 @@ int CheckSingleInstance()
     std::array<char, 128> name{};
     GetExeFileName(name.data(), static_cast<int>(name.size()));
     std::array<char, 1024> warning{};
-    wsprintfA(warning.data(), "%s は既に開いているよ！", name.data());
-    MessageBoxA(nullptr, warning.data(), "二重起動！！", MB_ICONWARNING);
+    wsprintfA(warning.data(), kSecondCopyFormat, name.data());
+    MessageBoxA(nullptr, warning.data(), kSecondCopyCaption, MB_ICONWARNING);
     return 0;
 }
 

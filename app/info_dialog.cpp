@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include "app/shell_texts.h"
 #include "resources/resource.h"
 
 INT_PTR CALLBACK InfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
@@ -23,10 +24,7 @@ INT_PTR CALLBACK InfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 void OpenMailLink()
 {
-    // The subject stays plain Shift-JIS text in the link.
-    HINSTANCE result = ShellExecuteA(MainWindow(), "open",
-                                     "mailto:support@kesuka-soft.example?Subject=次のヴァージョンはいつ頃？",
-                                     nullptr, nullptr, SW_SHOWNORMAL);
+    HINSTANCE result = ShellExecuteA(MainWindow(), "open", kMailLink, nullptr, nullptr, SW_SHOWNORMAL);
     // Values up to 32 are the shell's error codes.
     if (reinterpret_cast<UINT_PTR>(result) <= 32)
         MessageBoxA(MainWindow(), "メールソフトを開く事が出来ませんねぇ", "ｵｰﾌﾟﾝｴﾗｰ", MB_OK);

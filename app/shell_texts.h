@@ -1,12 +1,20 @@
 // The fixed texts of the application shell that every front end shows: the
-// main window's title, the start message, the empty-name error and the close
-// question. Portable, so that the Windows program and the page spell them once.
+// main window's title, the second copy's warning, the opening sound, the start
+// message, the empty-name error, the close question and the mail link.
+// Portable, so that the Windows program and the page spell them once.
 #pragma once
 
 #include <string>
 
 // The main window's fixed title; a run's elapsed time replaces it on screen.
 inline constexpr const char* kMainTitle = "ぱたたん！";
+
+// A second copy of the game says so, with its exe's name, and goes no further.
+inline constexpr const char* kSecondCopyFormat = "%s は既に開いているよ！";
+inline constexpr const char* kSecondCopyCaption = "二重起動！！";
+
+// Played as the game starts, before the opening dialog.
+inline constexpr const char* kOpeningSound = "opening.wav";
 
 // Shown once the player has given a name, before the main window appears.
 inline constexpr const char* kStartMessage =
@@ -24,3 +32,6 @@ inline constexpr const char* kCloseQuestion = "終了しますか？";
 // The close question's caption names the game by its fixed title, not by the
 // window's current text, which shows the elapsed time during a run.
 inline std::string CloseQuestionCaption() { return std::string(kMainTitle) + "の終了"; }
+
+// A new mail to the maker; the subject stays plain text in the link.
+inline constexpr const char* kMailLink = "mailto:support@kesuka-soft.example?Subject=次のヴァージョンはいつ頃？";

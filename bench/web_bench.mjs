@@ -86,6 +86,7 @@ try {
     const page = await context.newPage();
     await page.addInitScript(measure);
     await page.goto(server.url);
+    await page.waitForFunction(() => window.firstWindowShown);  // the game starts once it holds its lock
     loads.push(await page.evaluate(() => window.firstWindowShown));
     await context.close();
   }

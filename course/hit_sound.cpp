@@ -27,3 +27,18 @@ void ChooseDefaultHitSound()
 {
     SelectHitSound(1);
 }
+
+int SoundChoiceOf(int control)
+{
+    const int choice = control - IDC_SOUND_FIRST + 1;
+    return choice >= 1 && choice <= static_cast<int>(kHitSounds.size()) ? choice : 0;
+}
+
+int ReselectHitSound()
+{
+    const int choice = game.soundChoice;
+    if (choice < 1 || choice > static_cast<int>(kHitSounds.size()))
+        return 0;
+    SelectHitSound(choice);
+    return choice;
+}

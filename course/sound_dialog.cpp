@@ -8,24 +8,18 @@
 
 namespace {
 
-// The settings dialog's button of sound choice 1 to 6.
-int SoundButton(int choice) { return IDC_SOUND_FIRST + choice - 1; }
-
 void OnInitDialog(HWND dialog)
 {
     CenterWindow(dialog);
-    const int choice = game.soundChoice;
-    if (choice >= 1 && choice <= static_cast<int>(kHitSounds.size())) {
+    if (const int choice = ReselectHitSound())
         SendDlgItemMessageA(dialog, SoundButton(choice), BM_SETCHECK, BST_CHECKED, 0);
-        SelectHitSound(choice);
-    }
 }
 
 void OnCommand(HWND dialog, int control)
 {
     // A choice is in force as soon as it is clicked; closing never undoes it.
-    if (control >= SoundButton(1) && control <= SoundButton(static_cast<int>(kHitSounds.size())))
-        SelectHitSound(control - SoundButton(1) + 1);
+    if (const int choice = SoundChoiceOf(control))
+        SelectHitSound(choice);
     else if (control == IDC_SOUND_DONE)
         EndDialog(dialog, 333);
     // Anything else, Esc and the close box among them, leaves the dialog open.

@@ -51,6 +51,11 @@ ReadResult LoadBest()
     return result;
 }
 
+bool IsBestFile(const std::vector<unsigned char>& bytes)
+{
+    return HoldsExactly(bytes, ReadRecordCount(bytes), kBestRecordBytes);
+}
+
 bool SaveBest()
 {
     // A file the game could not read may hold entries it does not know of.

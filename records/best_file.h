@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/game_state.h"
 #include "records/record_store.h"
@@ -16,6 +17,11 @@ constexpr std::size_t kBestRecordBytes = 54;  // 50-byte name, then the points
 // 0). A file that cannot be read is marked so, and what the game already
 // holds stays.
 ReadResult LoadBest();
+
+// Whether `bytes` are a Best.dat as the game writes it: a count that is not
+// negative, then that many entries. Anything else, such as another program's
+// file, is not one, however the loader would read it.
+bool IsBestFile(const std::vector<unsigned char>& bytes);
 
 // Sorts the table and rewrites Best.dat. Returns false when the file was not
 // written; a file marked unreadable is never replaced.

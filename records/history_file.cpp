@@ -41,6 +41,11 @@ ReadResult LoadHistory()
     return result;
 }
 
+bool IsHistoryFile(const std::vector<unsigned char>& bytes)
+{
+    return HoldsExactly(bytes, int64_t{ReadRecordCount(bytes)} + 1, kHistoryRecordBytes);
+}
+
 bool SaveHistory()
 {
     // A file the game could not read may hold results it does not know of.

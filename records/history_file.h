@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 #include "base/game_state.h"
 #include "records/record_store.h"
@@ -15,6 +16,11 @@ constexpr int32_t kMaxHistoryResults = kHistoryCapacity - 1;  // record 0 is nev
 // (historyCount 0). A file that cannot be read is marked so, and what the game
 // already holds stays.
 ReadResult LoadHistory();
+
+// Whether `bytes` are a Rank.dat as the game writes it: a count that is not
+// negative, then record 0 and that many results. Anything else, such as
+// another program's file, is not one, however the loader would read it.
+bool IsHistoryFile(const std::vector<unsigned char>& bytes);
 
 // Rewrites Rank.dat with record 0 and the historyCount results. Returns false
 // when the file was not written; a file marked unreadable is never replaced.

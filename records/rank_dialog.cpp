@@ -2,16 +2,11 @@
 // through the history one stage result at a time.
 #include "records/records_dialogs.h"
 
-#include <algorithm>
-
 #include "base/win32_shared.h"
-#include "records/best_file.h"
-#include "records/history_file.h"
+#include "records/ranking.h"
 #include "resources/resource.h"
 
 namespace {
-
-constexpr int kRankingPlaces = 5;
 
 void SetBrowseRange(HWND dialog, int last)
 {
@@ -32,9 +27,9 @@ void MoveThumb(HWND dialog, int pos)
     SetScrollInfo(dialog, SB_HORZ, &info, TRUE);
 }
 
-void ShowHistoryText(int pos)
+void ShowHistoryText(const char* text)
 {
-    SetWindowTextA(static_cast<HWND>(game.historyLabel), HistoryTextAt(pos));
+    SetWindowTextA(static_cast<HWND>(game.historyLabel), text);
 }
 
 void OnInitDialog(HWND dialog)
@@ -43,41 +38,34 @@ void OnInitDialog(HWND dialog)
     CenterWindow(dialog);
 
     // The label is the dialog's own, with a font of its own; both go when it closes.
-    HFONT font = CreateFontA(18, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+    const HistoryLabelLayout& layout = kHistoryLabel;
+    HFONT font = CreateFontA(layout.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                              0, 0, 0, 0, kFontFace);
     game.historyFont = font;
-    HWND label = CreateWindowExA(0, "static", "過去のﾃﾞｰﾀが表示されます！", WS_CHILD | WS_VISIBLE,
-                                 135, 165, 410, 170, dialog,
+    HWND label = CreateWindowExA(0, "static", kHistoryLabelText, WS_CHILD | WS_VISIBLE,
+                                 layout.x, layout.y, layout.width, layout.height, dialog,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RANK_HISTORY_LABEL)),
                                  Instance(), nullptr);
     game.historyLabel = label;
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
 
-    // Both files are read again, so the dialog shows what is on disk; a file
-    // that cannot be read now leaves the game's own copy.
-    if (LoadHistory() == ReadResult::Read)
-        ShowHistoryText(1);
-    LoadBest();
-    const int places = std::min(game.bestCount, kRankingPlaces);
-    for (int k = 0; k < places; ++k)
-        SetDlgItemTextA(dialog, IDC_RANK_FIRST_LINE + k, FormatRankingLine(k + 1, game.bestTable[k]).c_str());
-
+    const RankingReport report = OpenRanking();
+    if (report.historyText)
+        ShowHistoryText(report.historyText);
+    for (int k = 0; k < report.places; ++k)
+        SetDlgItemTextA(dialog, IDC_RANK_FIRST_LINE + k, report.lines[k].c_str());
     // A range of a single position shows no scroll bar.
-    SetBrowseRange(dialog, game.historyBrowseMax + 1);
-    game.historyPos = 1;
+    SetBrowseRange(dialog, report.lastPosition);
 }
 
 // Steps and thumb moves only change the position; the label and the thumb
 // follow when the scroll action ends (SB_ENDSCROLL and the codes above 5).
 void OnHScroll(HWND dialog, WPARAM wParam)
 {
-    const int code = LOWORD(wParam);
-    if (code <= SB_THUMBTRACK) {
-        game.historyPos = ScrolledHistoryPos(game.historyPos, code, HIWORD(wParam), game.historyBrowseMax);
-        return;
+    if (const char* text = ScrollHistory(LOWORD(wParam), HIWORD(wParam))) {
+        MoveThumb(dialog, game.historyPos);
+        ShowHistoryText(text);
     }
-    MoveThumb(dialog, game.historyPos);
-    ShowHistoryText(game.historyPos);
 }
 
 void OnCommand(HWND dialog, int control)

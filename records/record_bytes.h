@@ -43,6 +43,14 @@ inline std::size_t CountedRecords(int32_t count, std::size_t present)
     return count < 0 ? present : std::min<std::size_t>(static_cast<uint32_t>(count), present);
 }
 
+// Whether a file holds exactly `records` whole records after its count, as
+// the game writes its files; nothing less, nothing more.
+inline bool HoldsExactly(const std::vector<unsigned char>& bytes, int64_t records, std::size_t recordBytes)
+{
+    return bytes.size() >= kCountBytes && records >= 0 &&
+           bytes.size() - kCountBytes == static_cast<uint64_t>(records) * recordBytes;
+}
+
 // Larger record files are left alone as unreadable rather than read into
 // memory: a full Rank.dat is 20 KB, a full Best.dat 14 KB.
 constexpr std::size_t kMaxRecordFileBytes = 16 * 1024 * 1024;

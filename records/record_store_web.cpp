@@ -2,7 +2,9 @@
 // under keyhaven/Rank.dat and keyhaven/Best.dat in the page's local storage.
 // Storage that the browser blocks, and a stored text that is not base64,
 // count as a file that is there but cannot be read; a full storage refuses
-// the new bytes and keeps the old ones.
+// the new bytes and keeps the old ones. Once a record is stored, the page
+// asks the browser to keep the site's storage rather than clear it when
+// space runs short.
 #include <emscripten.h>
 
 #include <cstdlib>
@@ -40,10 +42,16 @@ EM_JS(bool, JsStore, (const char* key, const unsigned char* bytes, int length), 
         binary += String.fromCharCode(HEAPU8[bytes + i]);
     try {
         localStorage.setItem(UTF8ToString(key), btoa(binary));
-        return true;
     } catch (error) {
         return false;
     }
+    if (!Module.persistenceAsked) {
+        Module.persistenceAsked = true;
+        const storage = globalThis.navigator && navigator.storage;
+        if (storage && storage.persist)
+            storage.persist();
+    }
+    return true;
 });
 
 std::string StorageKey(RecordFile file) { return std::string("keyhaven/") + RecordFileName(file); }

@@ -1,9 +1,11 @@
 #!/usr/bin/python3
-"""Writes the page's copy of the game's dialogs and function keys, read out of
-the resource script, so that they are written once, for Windows.
+"""Writes the page's copy of the game's dialogs, popup menu and function keys,
+read out of the resource script, so that they are written once, for Windows.
 
 Each dialog keeps its title and whether it has a close box, and each control
-its id, kind, text and rectangle. Rectangles are turned from dialog units into
+its id, kind, text and rectangle; a picture control names the file of its
+bitmap. The popup menu is the first popup of the menu, each item its text
+and command, or a separator. Rectangles are turned from dialog units into
 pixels with the base units of the dialogs' 9-point font, 7 by 12 pixels (the
 stand-in font's, and ＭＳ Ｐゴシック's): x * 7 / 4 and y * 12 / 8, rounded as
 Windows rounds them. The ids of resource.h come along by name.
@@ -67,6 +69,8 @@ def main(rc_path, header_path, out_path):
         return sum(ids.get(term.strip()) if term.strip() in ids else int(term)
                    for term in expression.split("+"))
 
+    bitmaps = dict(re.findall(r'^(\w+) BITMAP "(.*)"$', rc, re.M))
+
     dialogs = {}
     for name, kind, size, head, body in re.findall(
             r"^(\w+) (DIALOGEX|DIALOG) (.*)\n((?:(?!BEGIN).*\n)*)BEGIN\n((?:(?!END).*\n)*)END", rc, re.M):
@@ -85,7 +89,7 @@ def main(rc_path, header_path, out_path):
             else:
                 kind = {"EDIT": "edit", "STATIC": "text"}[window_class]
                 if "SS_BITMAP" in style_flags:
-                    kind = "bitmap"
+                    kind, text = "bitmap", bitmaps[text]
             control = {"id": number(control_id), "kind": kind, "text": text,
                        "x": mul_div(x, BASE_X, 4), "y": mul_div(y, BASE_Y, 8),
                        "width": mul_div(w, BASE_X, 4), "height": mul_div(h, BASE_Y, 8)}
@@ -99,12 +103,17 @@ def main(rc_path, header_path, out_path):
                          "width": mul_div(width, BASE_X, 4), "height": mul_div(height, BASE_Y, 8),
                          "controls": controls}
 
+    popup = re.search(r"^\w+ MENU\nBEGIN\n\s*POPUP .*\n\s*BEGIN\n((?:(?!\s*END).*\n)*)", rc, re.M).group(1)
+    menu = [{"separator": True} if item == "SEPARATOR" else
+            {"text": tokens(item)[0][1], "command": ids[tokens(item)[1][1]]}
+            for item in re.findall(r"^\s*MENUITEM (.*)$", popup, re.M)]
+
     accelerators = {key[3:]: ids[command] for key, command in
                     re.findall(r"^\s*(VK_F\d+),\s*(\w+),\s*VIRTKEY", rc, re.M)}
 
     with open(out_path, "w", encoding="utf-8") as out:
         out.write("// Made by scripts/rc_to_js.py from resources/keyhaven.rc and resource.h.\n")
-        for name, value in (("ids", ids), ("dialogs", dialogs), ("accelerators", accelerators)):
+        for name, value in (("ids", ids), ("dialogs", dialogs), ("menu", menu), ("accelerators", accelerators)):
             text = json.dumps(value, ensure_ascii=False, separators=(",", ":"))
             out.write(f"export const {name} = {text};\n")
 

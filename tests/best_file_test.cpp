@@ -158,23 +158,25 @@ TEST_F(Best, HostileFilesStayWithinTheTable)
         const char* what;
         Bytes file;
         int32_t count;  // -1: whatever the noise says, within the table
+        bool recordFile;  // as the game writes one
     } cases[] = {
         // A negative count is no count: the whole entries present count.
-        {"negative", BestFile(-1, two), 2},
-        {"most negative", BestFile(INT32_MIN, two), 2},
-        {"largest", BestFile(INT32_MAX, two), 2},
-        {"last entry cut short", truncated, 2},
-        {"short count", Bytes{1, 0, 0}, 0},
-        {"count 0", BestFile(0, {}), 0},
-        {"count 0 before entries", BestFile(0, two), 0},
-        {"noise", Noise(10 * 1024 * 1024, 99), -1},
-        {"more than the table holds", BestFile(300, many), 255},
+        {"negative", BestFile(-1, two), 2, false},
+        {"most negative", BestFile(INT32_MIN, two), 2, false},
+        {"largest", BestFile(INT32_MAX, two), 2, false},
+        {"last entry cut short", truncated, 2, false},
+        {"short count", Bytes{1, 0, 0}, 0, false},
+        {"count 0", BestFile(0, {}), 0, true},
+        {"count 0 before entries", BestFile(0, two), 0, false},
+        {"noise", Noise(10 * 1024 * 1024, 99), -1, false},
+        {"more than the table holds", BestFile(300, many), 255, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ResetGame();
         game.historyBrowseMax = 77;  // the neighbouring fields stay untouched
         game.rankDialog = &game;
+        EXPECT_EQ(IsBestFile(c.file), c.recordFile);
         WriteBytes("Best.dat", c.file);
         EXPECT_EQ(LoadBest(), ReadResult::Read);
         EXPECT_EQ(game.bestCount, c.count < 0 ? game.bestCount : c.count);

@@ -73,22 +73,23 @@ TEST_F(History, HostileFilesAreBoundedByTheFile)
         const char* what;
         Bytes file;
         int32_t count;  // -1: whatever the noise says
+        bool recordFile;  // as the game writes one
     } cases[] = {
-        {"empty", Bytes{}, 0},
-        {"short count", Bytes{1, 0}, 0},
-        {"count 0", RankFile(0, "", {}), 0},
-        {"count 0 before results", RankFile(0, "", {"a", "b"}), 0},
-        {"count only", Bytes{1, 0, 0, 0}, 0},
-        {"record 0 cut short", halfRecord, 0},
+        {"empty", Bytes{}, 0, false},
+        {"short count", Bytes{1, 0}, 0, false},
+        {"count 0", RankFile(0, "", {}), 0, true},
+        {"count 0 before results", RankFile(0, "", {"a", "b"}), 0, false},
+        {"count only", Bytes{1, 0, 0, 0}, 0, false},
+        {"record 0 cut short", halfRecord, 0, false},
         // A negative count is no count: the whole records present are results.
-        {"negative", RankFile(-1, "", {"a", "b"}), 2},
-        {"most negative", RankFile(INT32_MIN, "", {"a", "b"}), 2},
-        {"largest", RankFile(INT32_MAX, "", {"a", "b"}), 2},
-        {"more than present", RankFile(1000, "", {"a", "b"}), 2},
-        {"last record cut short", truncated, 2},
-        {"ten megabytes of noise", Noise(10 * 1024 * 1024, 0), -1},
-        {"noise with a believable count", believable, 200},
-        {"more than the table holds", many, 254},
+        {"negative", RankFile(-1, "", {"a", "b"}), 2, false},
+        {"most negative", RankFile(INT32_MIN, "", {"a", "b"}), 2, false},
+        {"largest", RankFile(INT32_MAX, "", {"a", "b"}), 2, false},
+        {"more than present", RankFile(1000, "", {"a", "b"}), 2, false},
+        {"last record cut short", truncated, 2, false},
+        {"ten megabytes of noise", Noise(10 * 1024 * 1024, 0), -1, false},
+        {"noise with a believable count", believable, 200, false},
+        {"more than the table holds", many, 254, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -97,6 +98,7 @@ TEST_F(History, HostileFilesAreBoundedByTheFile)
         std::strcpy(game.historyTexts[1].text.data(), "earlier");
         game.bestCount = 77;
         game.bestTable[0].points = 99;
+        EXPECT_EQ(IsHistoryFile(c.file), c.recordFile);
         WriteBytes("Rank.dat", c.file);
         ASSERT_EQ(LoadHistory(), ReadResult::Read);
         const int32_t count = game.historyCount;

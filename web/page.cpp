@@ -39,6 +39,22 @@ EM_JS(char*, JsItemText, (const char* name, int control, int* length), {
     HEAP32[length >> 2] = bytes.length;
     return text;
 });
+EM_JS(void, JsAddText, (const char* name, int control, int x, int y, int width, int height, int fontHeight,
+                        const char* text, int length), {
+    Module.page.addText(UTF8ToString(name), control, x, y, width, height, fontHeight,
+                        Module.cp932Text(text, length));
+});
+EM_JS(void, JsCheckItem, (const char* name, int control), { Module.page.checkItem(UTF8ToString(name), control); });
+EM_JS(void, JsSetScrollRange, (const char* name, int first, int last), {
+    Module.page.setScrollRange(UTF8ToString(name), first, last);
+});
+EM_JS(void, JsSetScrollPos, (const char* name, int pos), { Module.page.setScrollPos(UTF8ToString(name), pos); });
+EM_JS(void, JsLoadSound, (const char* file, int length), { Module.page.loadSound(Module.cp932Text(file, length)); });
+EM_JS(void, JsPlaySound, (const char* file, int length), { Module.page.playSound(Module.cp932Text(file, length)); });
+EM_JS(void, JsOpenLink, (const char* link, int length), { Module.page.openLink(Module.cp932Text(link, length)); });
+EM_JS(void, JsDownload, (const char* file, int fileLength, const unsigned char* bytes, int length), {
+    Module.page.download(Module.cp932Text(file, fileLength), HEAPU8.slice(bytes, bytes + length));
+});
 EM_JS(void, JsMessageBox, (int box, const char* text, int textLength, const char* caption, int captionLength,
                            int style), {
     Module.page.messageBox(box, Module.cp932Text(text, textLength), Module.cp932Text(caption, captionLength),
@@ -87,6 +103,24 @@ std::string PageItemText(const char* name, int control)
     std::string copy(text, static_cast<std::size_t>(length));
     std::free(text);
     return copy;
+}
+
+void PageAddText(const char* name, int control, int x, int y, int width, int height, int fontHeight,
+                 std::string_view text)
+{
+    JsAddText(name, control, x, y, width, height, fontHeight, text.data(), Length(text));
+}
+
+void PageCheckItem(const char* name, int control) { JsCheckItem(name, control); }
+void PageSetScrollRange(const char* name, int first, int last) { JsSetScrollRange(name, first, last); }
+void PageSetScrollPos(const char* name, int pos) { JsSetScrollPos(name, pos); }
+void PageLoadSound(std::string_view file) { JsLoadSound(file.data(), Length(file)); }
+void PagePlaySound(std::string_view file) { JsPlaySound(file.data(), Length(file)); }
+void PageOpenLink(std::string_view link) { JsOpenLink(link.data(), Length(link)); }
+
+void PageDownload(std::string_view file, const std::vector<unsigned char>& bytes)
+{
+    JsDownload(file.data(), Length(file), bytes.data(), static_cast<int>(bytes.size()));
 }
 
 void PageMessageBox(std::string_view text, std::string_view caption, BoxStyle style,

@@ -1,20 +1,25 @@
-// The page's entry points into the game, and its dialogs: the opening dialog,
-// the goal dialog and the close question, each handled as the desktop's are.
-// The page calls in for each event; everything runs on the page's one thread.
+// The page's entry points into the game, and its dialogs: the opening,
+// information, sound settings, goal and ranking dialogs and the close
+// question, each handled as the desktop's are. The page calls in for each
+// event; everything runs on the page's one thread.
 #include "web/web_app.h"
 
 #include <emscripten.h>
 
+#include <array>
 #include <cstddef>
+#include <cstdio>
 #include <string_view>
 
 #include "app/main_picture.h"
 #include "app/shell_texts.h"
 #include "app/startup.h"
 #include "base/game_state.h"
+#include "course/hit_sound.h"
 #include "course/keystroke.h"
 #include "course/stage_navigation.h"
 #include "records/goal.h"
+#include "records/ranking.h"
 #include "resources/resource.h"
 #include "web/page.h"
 
@@ -23,6 +28,24 @@ namespace {
 // The page's canvas stands for the main window. The core only asks whether
 // there is one: ShutDownGame forgets it, and from then on nothing reaches the page.
 char mainCanvas;
+
+// The page has no exe of its own: a second page names the desktop game's.
+constexpr const char* kExeName = "Keyhaven.exe";
+
+void WarnOfSecondCopy()
+{
+    std::array<char, 1024> warning{};
+    std::snprintf(warning.data(), warning.size(), kSecondCopyFormat, kExeName);
+    PageMessageBox(warning.data(), kSecondCopyCaption, BoxStyle::OkWarning, [](bool) { PageShowEnd(); });
+}
+
+// Each sound is fetched and decoded once, before it is first played.
+void LoadSounds()
+{
+    for (const HitSound& sound : kHitSounds)
+        PageLoadSound(sound.fileName);
+    PageLoadSound(kOpeningSound);
+}
 
 void OnOpeningCommand(int control)
 {
@@ -50,6 +73,65 @@ void OnGoalCommand(int control)
     }
     PageCloseDialog("MY_GOAL");
 }
+
+void OpenInfoDialog() { PageOpenDialog("MY_INFO"); }
+
+void OnInfoCommand(int control)
+{
+    // Only the close button ends it; Esc and the close box do nothing.
+    if (control == IDC_INFO_CLOSE)
+        PageCloseDialog("MY_INFO");
+}
+
+void OpenSoundDialog()
+{
+    PageOpenDialog("MY_REGIST");
+    if (const int choice = ReselectHitSound())
+        PageCheckItem("MY_REGIST", SoundButton(choice));
+}
+
+void OnSoundCommand(int control)
+{
+    // A choice is in force as soon as it is clicked; closing never undoes it.
+    if (const int choice = SoundChoiceOf(control))
+        SelectHitSound(choice);
+    else if (control == IDC_SOUND_DONE)
+        PageCloseDialog("MY_REGIST");
+}
+
+void OpenRankingDialog()
+{
+    PageOpenDialog("MY_RANK");
+    const HistoryLabelLayout& label = kHistoryLabel;
+    PageAddText("MY_RANK", IDC_RANK_HISTORY_LABEL, label.x, label.y, label.width, label.height, label.fontHeight,
+                kHistoryLabelText);
+    const RankingReport report = OpenRanking();
+    if (report.historyText)
+        PageSetItemText("MY_RANK", IDC_RANK_HISTORY_LABEL, report.historyText);
+    for (int k = 0; k < report.places; ++k)
+        PageSetItemText("MY_RANK", IDC_RANK_FIRST_LINE + k, report.lines[k]);
+    PageSetScrollRange("MY_RANK", 1, report.lastPosition);
+}
+
+// Steps and thumb moves only change the position; the label and the thumb
+// follow when the scroll action ends.
+void OnRankingScroll(int code, int thumbPos)
+{
+    if (const char* text = ScrollHistory(code, thumbPos)) {
+        PageSetScrollPos("MY_RANK", game.historyPos);
+        PageSetItemText("MY_RANK", IDC_RANK_HISTORY_LABEL, text);
+    }
+}
+
+void OnRankingCommand(int control)
+{
+    if (control == IDC_RANK_CLOSE)
+        PageCloseDialog("MY_RANK");
+}
+
+// Browsers do not tell a page whether a mail program took the link, so the
+// page has no failure to report.
+void OpenMailLink() { PageOpenLink(kMailLink); }
 
 }  // namespace
 
@@ -84,11 +166,18 @@ void AskToClose()
 extern "C" {
 
 // The page is ready: the game starts as the desktop's does, with the main
-// window still hidden behind the opening dialog.
-EMSCRIPTEN_KEEPALIVE void KeyhavenStart()
+// window still hidden behind the opening dialog. `alone` is 0 when another
+// page of the game holds its lock: this one warns and goes no further.
+EMSCRIPTEN_KEEPALIVE void KeyhavenStart(int alone)
 {
+    if (!alone) {
+        WarnOfSecondCopy();
+        return;
+    }
     game.mainWindow = &mainCanvas;
     PrepareGame();
+    LoadSounds();
+    PagePlaySound(kOpeningSound);
     PageSetTitle(kMainTitle);
     PageOpenDialog("MY_OPENING");
 }
@@ -100,16 +189,20 @@ EMSCRIPTEN_KEEPALIVE void KeyhavenCharacter(unsigned int code)
         HandleCharacter(code);
 }
 
-// F1 to F8, through the accelerators of the resource script.
+// F1 to F8, through the accelerators of the resource script, and the popup menu.
 EMSCRIPTEN_KEEPALIVE void KeyhavenCommand(int command)
 {
     if (!game.mainWindow)
         return;
     switch (command) {
     case IDM_NEXT_STAGE: NextStage(); break;
-    case IDM_PREV_STAGE: RetryPreviousStage(); break;
     case IDM_EXIT: AskToClose(); break;
-    default: break;  // F2 has no action; the page has no information, sound, ranking or mail command
+    case IDM_INFO: OpenInfoDialog(); break;
+    case IDM_MAIL: OpenMailLink(); break;
+    case IDM_RANKING: OpenRankingDialog(); break;
+    case IDM_SOUND: OpenSoundDialog(); break;
+    case IDM_PREV_STAGE: RetryPreviousStage(); break;
+    default: break;  // IDM_SPARE (F2) has no action
     }
 }
 
@@ -139,6 +232,19 @@ EMSCRIPTEN_KEEPALIVE void KeyhavenDialogCommand(const char* name, int control)
         OnOpeningCommand(control);
     else if (dialog == "MY_GOAL")
         OnGoalCommand(control);
+    else if (dialog == "MY_INFO")
+        OnInfoCommand(control);
+    else if (dialog == "MY_REGIST")
+        OnSoundCommand(control);
+    else if (dialog == "MY_RANK")
+        OnRankingCommand(control);
+}
+
+// An action on a dialog's scroll bar: a scroll code and the thumb's position.
+EMSCRIPTEN_KEEPALIVE void KeyhavenDialogScroll(const char* name, int code, int thumbPos)
+{
+    if (std::string_view(name) == "MY_RANK")
+        OnRankingScroll(code, thumbPos);
 }
 
 }  // extern "C"

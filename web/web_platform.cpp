@@ -36,8 +36,14 @@ void RequestRepaint()
         PageRequestPaint();
 }
 
-// The page plays no sounds: each hit is one whose sound could not be started.
-NativeHandle StartHitSound() { return nullptr; }
+// The page starts the sound itself, without a thread: there is no handle to keep.
+NativeHandle StartHitSound()
+{
+    if (game.mainWindow)
+        PagePlaySound(game.soundFile.data());
+    return nullptr;
+}
+
 void ReleaseThreadHandle(NativeHandle) {}
 
 void RunGoalDialog()

@@ -35,6 +35,8 @@ function standInPage() {
     setItemText(name, id, text) { this.dialogs.get(name).items.set(id, text); },
     itemText(name, id) { return this.dialogs.get(name).items.get(id) ?? ""; },
     messageBox(box, text, caption, style) { this.boxes.push([box, text, caption, style]); },
+    loadSound() {},
+    playSound() {},
   };
 }
 
@@ -48,7 +50,7 @@ async function startGame(storage) {
     for (const [box] of page.boxes.splice(0))
       game._KeyhavenMessageBoxAnswer(box, 1);
   };
-  game._KeyhavenStart();
+  game._KeyhavenStart(1);
   page.dialogs.get("MY_OPENING").items.set(ids.IDC_OPENING_NAME, "ソ表たろう");
   game.ccall("KeyhavenDialogCommand", null, ["string", "number"], ["MY_OPENING", ids.IDC_OPENING_START]);
   answerBoxes();  // the start message
