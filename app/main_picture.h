@@ -6,6 +6,20 @@
 #include <array>
 #include <cstdint>
 
+// The part of the main window that shows, in window coordinates: an ellipse
+// below the caption and menu bars, which lie outside it.
+struct WindowEllipse {
+    int left, top, right, bottom;
+};
+inline constexpr WindowEllipse kMainEllipse{10, 50, 845, 600};
+
+// A right click opens the popup menu at the click's client position moved
+// this far right and down, taken as a position on the screen as it stands.
+struct MenuOffset {
+    int x, y;
+};
+inline constexpr MenuOffset kPopupMenuOffset{150, 180};
+
 struct PictureText {
     int x;  // client coordinates of the text's top-left corner
     int y;

@@ -9,6 +9,10 @@
 // The main window's fixed title; a run's elapsed time replaces it on screen.
 inline constexpr const char* kMainTitle = "ぱたたん！";
 
+// One copy of the game at a time: the name it holds while it runs (a named
+// mutex on Windows, a lock of the page's in the browser).
+inline constexpr const char* kInstanceName = "Keyhaven";
+
 // A second copy of the game says so, with its exe's name, and goes no further.
 inline constexpr const char* kSecondCopyFormat = "%s は既に開いているよ！";
 inline constexpr const char* kSecondCopyCaption = "二重起動！！";

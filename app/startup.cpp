@@ -31,11 +31,12 @@ int CopyIfFits(std::string_view name, char* destination, std::size_t capacity)
     return static_cast<int>(name.size());
 }
 
-void StorePlayerName(std::string_view typed)
+bool StorePlayerName(std::string_view typed)
 {
     std::size_t length = FitCp932(typed, game.playerName.size() - 1);
     std::memcpy(game.playerName.data(), typed.data(), length);
     game.playerName[length] = '\0';
+    return game.playerName[0] != '\0';
 }
 
 void PrepareGame()

@@ -1,7 +1,7 @@
 // The portable part of start-up and shutdown: preparing the game when the
-// main window is created, the player's name, the exe's name, and what the
-// main window's destroy handling does to the game. No window system here, so
-// the unit tests can reach it.
+// main window is created, the player's name and whether one was given, the
+// exe's name, and what the main window's destroy handling does to the game.
+// No window system here, so the unit tests and both front ends reach it.
 #pragma once
 
 #include <cstddef>
@@ -18,8 +18,9 @@ std::string_view FileNamePart(std::string_view path, bool (*isLeadByte)(unsigned
 int CopyIfFits(std::string_view name, char* destination, std::size_t capacity);
 
 // Stores the typed name in `game.playerName`, cut to 99 bytes on a character
-// boundary.
-void StorePlayerName(std::string_view typed);
+// boundary. Returns false when nothing was typed: the game goes no further
+// without a name, and the opening dialog says so.
+bool StorePlayerName(std::string_view typed);
 
 // The portable part of the main window's creation: clears the run, takes the
 // phrase backup, applies the default hit sound and loads both record files.

@@ -1,9 +1,10 @@
 // What the game core asks of the window system in the middle of a step: the
 // run's timer and clock, the main window's title and repaint, the hit-sound
-// thread, the goal dialog and the close request. The core never reaches the
-// window system any other way; it calls these and carries on with the step.
-// The Windows front end implements them (app/win32_platform.cpp), and so does
-// the page (web/web_platform.cpp); the unit tests replace them with a
+// thread and the close request. The core never reaches the window system any
+// other way; it calls these and carries on with the step. Dialogs are the
+// front ends' own: the core returns what happened and they open them.
+// The Windows front end implements these (win32/win32_platform.cpp), and so
+// does the page (web/web_platform.cpp); the unit tests replace them with a
 // recording stand-in (tests/fake_platform.cpp).
 #pragma once
 
@@ -29,11 +30,6 @@ void RequestRepaint();
 // and releases each one it replaces.
 NativeHandle StartHitSound();
 void ReleaseThreadHandle(NativeHandle thread);
-
-// Runs the goal dialog modally. Windows returns when the player has closed
-// it; the page, which cannot wait, returns once it is open, and the player's
-// choice comes later. Either way the core does nothing after it in the step.
-void RunGoalDialog();
 
 // Sends the close request to the main window, which asks the player.
 // Returns true when the player agreed and the program is shutting down: the

@@ -75,7 +75,7 @@ int MatchKeystroke()
     return 0;
 }
 
-void HandleCharacter(unsigned int characterCode)
+bool HandleCharacter(unsigned int characterCode)
 {
     if (!game.runActive)
         BeginRun();
@@ -91,11 +91,11 @@ void HandleCharacter(unsigned int characterCode)
 
     // The key may have finished the stage's last phrase, or met the
     // end-of-stage slot itself (a key after the goal dialog was closed).
-    if (!phraseTable[game.entryIndex].romaji) {
-        StopElapsedTimer();
-        game.runActive = false;
-        RunGoalDialog();
-    }
+    if (phraseTable[game.entryIndex].romaji)
+        return false;
+    StopElapsedTimer();
+    game.runActive = false;
+    return true;
 }
 
 void HandleTimerTick()

@@ -6,7 +6,9 @@
 int MatchKeystroke();
 
 // A character message of the main window; only the low byte is used.
-void HandleCharacter(unsigned int characterCode);
+// Returns true when the key ended a stage: the run's timer is stopped and the
+// front end opens the goal dialog now, as the last thing this key does.
+bool HandleCharacter(unsigned int characterCode);
 
 // A tick of the elapsed-time timer: the title shows the run's milliseconds.
 void HandleTimerTick();

@@ -56,11 +56,11 @@ bool IsBestFile(const std::vector<unsigned char>& bytes)
     return HoldsExactly(bytes, ReadRecordCount(bytes), kBestRecordBytes);
 }
 
-bool SaveBest()
+ReplaceResult SaveBest()
 {
     // A file the game could not read may hold entries it does not know of.
     if (game.bestFileUnreadable)
-        return false;
+        return ReplaceResult::Failed;
     int32_t count = std::clamp(game.bestCount, 0, kBestCapacity);
     SortBest(game.bestTable.data(), count, 1);
     std::vector<unsigned char> bytes;

@@ -23,9 +23,9 @@ ReadResult LoadBest();
 // file, is not one, however the loader would read it.
 bool IsBestFile(const std::vector<unsigned char>& bytes);
 
-// Sorts the table and rewrites Best.dat. Returns false when the file was not
-// written; a file marked unreadable is never replaced.
-bool SaveBest();
+// Sorts the table and rewrites Best.dat. A file marked unreadable is never
+// replaced: that comes to ReplaceResult::Failed.
+ReplaceResult SaveBest();
 
 // Whether a result of `points`, already sorted into the table, beats every
 // earlier entry: a new record.

@@ -61,17 +61,34 @@ std::string HistoryText(std::string_view name, const std::array<std::string, 5>&
     return std::string(name.substr(0, FitCp932(name, room))) + lines;
 }
 
-// Names the record files that did not get the result; empty when both did.
-std::string FormatNotKeptMessage(bool historyKept, bool bestKept)
+// What the player can do about a file that did not get the result. When
+// the store cannot tell why, every likely cause is named.
+const char* NotKeptAdvice(ReplaceResult why)
 {
+    switch (why) {
+    case ReplaceResult::InUse: return "ほかのソフトが開いたままにしているみたい。閉じてから、また遊んでね。";
+    case ReplaceResult::NotPermitted: return "読み取り専用か、書き込みが許されていないみたい。確かめてね。";
+    case ReplaceResult::NoRoom: return "記録を残す場所がいっぱいみたい。空きを作ってね。";
+    default:
+        return "ほかのソフトで開いていないか、読み取り専用になっていないか、"
+               "ディスクがいっぱいでないか確かめてね。";
+    }
+}
+
+// Names the record files that did not get the result and why; empty when both did.
+std::string FormatNotKeptMessage(ReplaceResult history, ReplaceResult best)
+{
+    const bool historyKept = history == ReplaceResult::Replaced;
+    const bool bestKept = best == ReplaceResult::Replaced;
     if (historyKept && bestKept)
         return "";
-    const std::string history = RecordFileName(RecordFile::History);
-    const std::string best = RecordFileName(RecordFile::Best);
-    const std::string files = historyKept ? best : bestKept ? history : history + " と " + best;
-    return "今回の記録を " + files + " に残せなかったよぉ…\n"
-           "ほかのソフトで開いていないか、読み取り専用になっていないか、"
-           "ディスクがいっぱいでないか確かめてね。";
+    const std::string historyName = RecordFileName(RecordFile::History);
+    const std::string bestName = RecordFileName(RecordFile::Best);
+    const std::string files = historyKept ? bestName : bestKept ? historyName : historyName + " と " + bestName;
+    std::string message = "今回の記録を " + files + " に残せなかったよぉ…\n";
+    if (historyKept || bestKept || history == best)
+        return message + NotKeptAdvice(historyKept ? best : history);
+    return message + historyName + "：" + NotKeptAdvice(history) + "\n" + bestName + "：" + NotKeptAdvice(best);
 }
 
 } // namespace
@@ -118,15 +135,15 @@ GoalReport RecordGoal()
     if (game.historyFileUnreadable)
         LoadHistory();
     AddHistoryResult(HistoryText(name, report.statistics));
-    const bool historyKept = SaveHistory();
+    const ReplaceResult history = SaveHistory();
     if (game.bestFileUnreadable)
         LoadBest();
     AddBestResult(name, game.score);
-    const bool bestKept = SaveBest();
+    const ReplaceResult best = SaveBest();
     // The player hears of a new record only once Best.dat holds it, and of
     // every file that did not get the result.
-    if (bestKept && IsNewBest(game.score))
+    if (best == ReplaceResult::Replaced && IsNewBest(game.score))
         report.newRecordMessage = FormatNewRecordMessage(game.score);
-    report.notKeptMessage = FormatNotKeptMessage(historyKept, bestKept);
+    report.notKeptMessage = FormatNotKeptMessage(history, best);
     return report;
 }

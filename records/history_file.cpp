@@ -46,11 +46,11 @@ bool IsHistoryFile(const std::vector<unsigned char>& bytes)
     return HoldsExactly(bytes, int64_t{ReadRecordCount(bytes)} + 1, kHistoryRecordBytes);
 }
 
-bool SaveHistory()
+ReplaceResult SaveHistory()
 {
     // A file the game could not read may hold results it does not know of.
     if (game.historyFileUnreadable)
-        return false;
+        return ReplaceResult::Failed;
     int32_t count = std::clamp(game.historyCount, 0, kMaxHistoryResults);
     std::vector<unsigned char> bytes;
     bytes.reserve(kCountBytes + kHistoryRecordBytes * (count + 1));

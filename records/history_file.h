@@ -22,9 +22,9 @@ ReadResult LoadHistory();
 // another program's file, is not one, however the loader would read it.
 bool IsHistoryFile(const std::vector<unsigned char>& bytes);
 
-// Rewrites Rank.dat with record 0 and the historyCount results. Returns false
-// when the file was not written; a file marked unreadable is never replaced.
-bool SaveHistory();
+// Rewrites Rank.dat with record 0 and the historyCount results. A file marked
+// unreadable is never replaced: that comes to ReplaceResult::Failed.
+ReplaceResult SaveHistory();
 
 // Appends a result's text, cut to 79 bytes on a character boundary. A full
 // history forgets its oldest result to make room.

@@ -1,8 +1,8 @@
 // Where Rank.dat and Best.dat are kept: the one way the records code reaches
 // the disk. Each file is read whole and replaced whole, within one call; no
 // file stays open between calls. Windows has its own version
-// (record_store_win32.cpp) and so has the page, in its local storage
-// (record_store_web.cpp); the native unit tests use a POSIX one
+// (win32/record_store_win32.cpp) and so has the page, in its local storage
+// (web/record_store_web.cpp); the native unit tests use a POSIX one
 // (tests/record_store_posix.cpp) and the fuzzers one in memory.
 #pragma once
 
@@ -30,8 +30,17 @@ enum class ReadResult {
 // reader or the read-only attribute does not keep the game from it.
 ReadResult ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, std::size_t maxBytes);
 
+// What replacing a record file came to: replaced, or why the bytes did not
+// reach the disk. Each store maps its own errors onto these.
+enum class ReplaceResult {
+    Replaced,
+    InUse,         // held open by another program
+    NotPermitted,  // read-only, or writing there is not allowed
+    NoRoom,        // the disk or the storage is full
+    Failed,        // anything else
+};
+
 // Replaces the record file with `bytes` in one step: the new contents are
 // written beside the old file and then moved over it, so a failed or cut-off
 // save leaves the previous file whole. A read-only file is never replaced.
-// Returns false when the bytes did not reach the disk.
-bool ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes);
+ReplaceResult ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes);

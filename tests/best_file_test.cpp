@@ -45,7 +45,7 @@ Entries Table()
 bool AddResultAndSave(const Entry& result)
 {
     AddBestResult(result.name, result.points);
-    return SaveBest() && IsNewBest(result.points);
+    return SaveBest() == ReplaceResult::Replaced && IsNewBest(result.points);
 }
 
 TEST_F(Best, NewResultsAreSortedInAndSaved)

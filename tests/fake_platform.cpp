@@ -2,6 +2,7 @@
 
 #include "app/startup.h"
 #include "base/platform.h"
+#include "course/keystroke.h"
 #include "course/phrase_table.h"
 
 FakePlatform fake;
@@ -24,8 +25,10 @@ void RequestRepaint() { ++fake.repaints; }
 NativeHandle StartHitSound() { return reinterpret_cast<NativeHandle>(static_cast<uintptr_t>(++fake.hitSounds)); }
 void ReleaseThreadHandle(NativeHandle thread) { fake.releasedThreads += thread != nullptr; }
 
-void RunGoalDialog()
+void PressKey(unsigned int code)
 {
+    if (!HandleCharacter(code))
+        return;
     ++fake.goalDialogs;
     if (fake.onGoalDialog)
         fake.onGoalDialog();

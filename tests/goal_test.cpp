@@ -101,7 +101,7 @@ TEST_F(Goal, KeysAfterRestingShowTheRecordedResultAndStoreNothing)
     fake.onGoalDialog = [&] { shown.push_back(RecordGoal()); };
     auto keyAt = [](uint32_t tick, char key) {
         fake.tick = tick;
-        HandleCharacter(static_cast<unsigned char>(key));
+        PressKey(static_cast<unsigned char>(key));
     };
 
     game.entryIndex = FirstSlotOfStage(2) - 1;
@@ -207,6 +207,9 @@ TEST_F(Goal, NewRecordMessageOnlyForAStrictlyBetterSavedResult)
 const Bytes kStoredRank = RankFile(3, "", {"a\n", "b\n", "c\n"});
 const Bytes kStoredBest = BestFile(3, {{"Aoi", 7}, {"Ken", 5}, {"Mio", 3}});
 const std::string kBothNotKept = "今回の記録を Rank.dat と Best.dat に残せなかったよぉ…";
+const std::string kReadOnlyAdvice = "読み取り専用か、書き込みが許されていないみたい。確かめてね。";
+const std::string kUnknownAdvice =
+    "ほかのソフトで開いていないか、読み取り専用になっていないか、ディスクがいっぱいでないか確かめてね。";
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
@@ -221,7 +224,7 @@ TEST_F(Goal, ReadOnlyFilesAreReadButNeverReplaced)
     EXPECT_EQ(LoadHistory(), ReadResult::Read);
     EXPECT_EQ(LoadBest(), ReadResult::Read);
     SetPlayerName("たろう");
-    EXPECT_EQ(FirstLine(RecordRun(120, 110, 5000, 50500).notKeptMessage), kBothNotKept);
+    EXPECT_EQ(RecordRun(120, 110, 5000, 50500).notKeptMessage, kBothNotKept + "\n" + kReadOnlyAdvice);
     EXPECT_EQ(ReadBytes("Rank.dat"), kStoredRank);
     EXPECT_EQ(ReadBytes("Best.dat"), kStoredBest);
     for (const char* name : {"Rank.dat", "Best.dat"}) {
@@ -229,6 +232,18 @@ TEST_F(Goal, ReadOnlyFilesAreReadButNeverReplaced)
         std::filesystem::permissions(name, writable, std::filesystem::perm_options::add);
     }
     EXPECT_FALSE(std::filesystem::exists("Rank.dat.new") || std::filesystem::exists("Best.dat.new"));
+
+    // Two files kept back for two reasons: each is named with its own; a file
+    // that could not be read says every likely cause.
+    std::filesystem::permissions("Rank.dat", writable, std::filesystem::perm_options::remove);
+    std::filesystem::remove("Best.dat");
+    std::filesystem::create_directory("Best.dat");
+    EXPECT_EQ(LoadBest(), ReadResult::Unreadable);
+    EXPECT_EQ(RecordRun(120, 110, 5000, 50500).notKeptMessage,
+              kBothNotKept + "\nRank.dat：" + kReadOnlyAdvice + "\nBest.dat：" + kUnknownAdvice);
+    std::filesystem::permissions("Rank.dat", writable, std::filesystem::perm_options::add);
+    EXPECT_EQ(RecordRun(120, 110, 5000, 50500).notKeptMessage,
+              "今回の記録を Best.dat に残せなかったよぉ…\n" + kUnknownAdvice);
 }
 
 #ifdef _WIN32
@@ -282,12 +297,20 @@ TEST_F(Goal, FilesHeldOpenElsewhereKeepEveryStoredResult)
     EXPECT_EQ(RecordRun(120, 110, 5000, 50500).notKeptMessage, "");
     ExpectStoredResultsAndTheNewOne();
 
+    // Held as the next result is saved: the player hears another program has them.
+    {
+        HeldOpen rank("Rank.dat", 0), best("Best.dat", 0);
+        EXPECT_EQ(RecordRun(120, 110, 5000, 50500).notKeptMessage,
+                  kBothNotKept + "\nほかのソフトが開いたままにしているみたい。閉じてから、また遊んでね。");
+    }
+    ExpectStoredResultsAndTheNewOne();
+
     // Held while the ranking reloads them: the game keeps what it holds.
     HeldOpen rank("Rank.dat", 0), best("Best.dat", 0);
     EXPECT_EQ(LoadHistory(), ReadResult::Unreadable);
     EXPECT_EQ(LoadBest(), ReadResult::Unreadable);
-    EXPECT_EQ(game.historyCount, 4);
-    EXPECT_EQ(game.bestCount, 4);
+    EXPECT_EQ(game.historyCount, 5);
+    EXPECT_EQ(game.bestCount, 5);
 }
 #endif
 

@@ -51,7 +51,7 @@ TEST_F(History, MissingFileKeepsTheTextsAndBrowseRange)
     EXPECT_STREQ(HistoryTextAt(1), "earlier");
     std::filesystem::create_directory("Rank.dat");  // cannot be read as a file
     EXPECT_EQ(LoadHistory(), ReadResult::Unreadable);
-    EXPECT_FALSE(SaveHistory());
+    EXPECT_EQ(SaveHistory(), ReplaceResult::Failed);
     EXPECT_TRUE(std::filesystem::is_directory("Rank.dat"));
 }
 

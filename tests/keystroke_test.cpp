@@ -39,9 +39,9 @@ TEST(Keystroke, TypingTheWholeCourseEndsEveryStageWithItsCounts)
         if (!kCourse[slot].romaji)
             continue;  // the goal dialog has moved on
         ASSERT_EQ(game.entryIndex, slot);
-        HandleCharacter('#');  // one wrong key per phrase
+        PressKey('#');  // one wrong key per phrase
         for (const char* c = kCourse[slot].romaji; *c; ++c) {
-            HandleCharacter(static_cast<unsigned char>(*c));
+            PressKey(static_cast<unsigned char>(*c));
             ASSERT_EQ(game.keyCount, game.hitCount + game.missCount) << "slot " << slot;
         }
     }
@@ -82,7 +82,7 @@ TEST(Keystroke, JudgesEachKeyAgainstTheNextCharacter)
         game.accuracyPercent = 3.5;
         game.lastTick = 123;
         fake.tick = 5000;
-        HandleCharacter(c.key);
+        PressKey(c.key);
         EXPECT_EQ(fake.timerStarts, 1);
         EXPECT_EQ(game.startTick, 5000u);
         EXPECT_EQ(game.lastTick, 123u);
@@ -113,7 +113,7 @@ TEST(Keystroke, KeyAtAnEndOfStageSlotReopensTheGoalDialogUncounted)
         EXPECT_EQ(game.startTick, 1000u);
         EXPECT_EQ(game.lastTick, 900u);
     };
-    HandleCharacter('a');
+    PressKey('a');
     EXPECT_FALSE(game.runActive);
     EXPECT_EQ(game.entryIndex, 11);
     // Goal dialogs, timer starts and stops, hit sounds, repaints.
@@ -130,7 +130,7 @@ TEST(Keystroke, EmptyRomajiTakesNoKey)
         StartAt(slot, std::strlen(kCourse[slot].romaji));
         const char* const end = phraseTable[slot].romaji;
         for (unsigned int key : {'a', '\0', '\r', 'k'})
-            HandleCharacter(key);
+            PressKey(key);
         EXPECT_EQ(phraseTable[slot].romaji, end);
         EXPECT_EQ(game.entryIndex, slot);
         EXPECT_EQ(Counters(), (std::array{0, 4, 4}));
@@ -150,9 +150,9 @@ TEST(Keystroke, TitleShowsMillisecondsAcrossTheTickWrap)
     for (const auto& c : cases) {
         StartAt(0, 0);
         fake.tick = c.start;
-        HandleCharacter('o');
+        PressKey('o');
         fake.tick = c.now;
-        HandleCharacter('h');  // a later key of the same run keeps its start
+        PressKey('h');  // a later key of the same run keeps its start
         HandleTimerTick();
         EXPECT_EQ(game.lastTick, c.now);
         EXPECT_EQ(fake.title, c.title);

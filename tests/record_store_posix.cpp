@@ -82,18 +82,23 @@ ReadResult ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, st
     return ReadResult::Read;
 }
 
-bool ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes)
+ReplaceResult ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes)
 {
     const char* name = RecordFileName(file);
     // A file without write permission counts as read-only, as Windows' attribute
     // does, for root as well: the player's read-only file stays as it is.
     struct stat status{};
     if (::stat(name, &status) == 0 && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return false;
+        return ReplaceResult::NotPermitted;
     std::string temporary = std::string(name) + ".new";
     if (!WriteNewFile(temporary.c_str(), bytes) || ::rename(temporary.c_str(), name) != 0) {
+        const int error = errno;
         ::unlink(temporary.c_str());
-        return false;
+        switch (error) {
+        case EACCES: case EPERM: case EROFS: return ReplaceResult::NotPermitted;
+        case ENOSPC: case EDQUOT: return ReplaceResult::NoRoom;
+        default: return ReplaceResult::Failed;
+        }
     }
-    return true;
+    return ReplaceResult::Replaced;
 }

@@ -84,7 +84,7 @@ TEST(StageNavigation, QuitQuestionAfterTheLastStage)
             dialogsWhenAsked = fake.goalDialogs;
         };
 
-        HandleCharacter('u');
+        PressKey('u');
 
         EXPECT_EQ(fake.closeRequests, 1);
         EXPECT_EQ(entryWhenAsked, kFinalSlot);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/shell_texts.h"
-#include "app/windows_app.h"
+#include "win32/win32_app.h"
 
 #include <imm.h>
 

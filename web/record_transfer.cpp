@@ -76,7 +76,7 @@ void ReplaceWithOffered()
         const auto& bytes = offered[Index(file)];
         if (!bytes)
             continue;
-        if (!ReplaceRecordFile(file, *bytes))
+        if (ReplaceRecordFile(file, *bytes) != ReplaceResult::Replaced)
             AddName(notKept, file);
         if (file == RecordFile::History)
             LoadHistory();

@@ -1,6 +1,6 @@
 // What the game core asks of the page. A page cannot wait for the player in
-// the middle of a step: the goal dialog and the close question open and the
-// step goes on; the player's answer comes back as a step of its own. Once the
+// the middle of a step: the close question opens and the step goes on; the
+// player's answer comes back as a step of its own. Once the
 // game has ended, these leave the page alone.
 #include "base/platform.h"
 
@@ -45,12 +45,6 @@ NativeHandle StartHitSound()
 }
 
 void ReleaseThreadHandle(NativeHandle) {}
-
-void RunGoalDialog()
-{
-    if (game.mainWindow)
-        OpenGoalDialog();
-}
 
 // The question stays open after this returns; until it is answered, the game
 // goes on as after a no.

@@ -132,8 +132,8 @@ TEST(Robustness, FilesHeldOpenAtTheGoalAreKeptAndThePlayerIsTold)
     SaveScreenshot(warning, "records-not-kept");
     EXPECT_EQ(GetWindow(warning, GW_OWNER), goal);
     EXPECT_TRUE(ShowsIcon(warning));
-    EXPECT_EQ(MessageBoxText(warning).substr(0, MessageBoxText(warning).find('\n')),
-              "今回の記録を Rank.dat と Best.dat に残せなかったよぉ…");
+    EXPECT_EQ(MessageBoxText(warning), "今回の記録を Rank.dat と Best.dat に残せなかったよぉ…\n"
+                                       "ほかのソフトが開いたままにしているみたい。閉じてから、また遊んでね。");
     ASSERT_TRUE(Dismiss(warning, IDOK));
     EXPECT_EQ(folder.Read("Rank.dat"), rank);
     EXPECT_EQ(folder.Read("Best.dat"), best);

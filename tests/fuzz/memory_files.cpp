@@ -55,8 +55,8 @@ ReadResult ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, st
     return ReadResult::Read;
 }
 
-bool ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes)
+ReplaceResult ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes)
 {
     MemoryFileOf(file) = {true, bytes};
-    return true;
+    return ReplaceResult::Replaced;
 }

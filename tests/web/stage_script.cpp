@@ -35,7 +35,7 @@ void Key(uint32_t ms, unsigned char code)
     }
     fake.tick = ms;
     std::printf("key %u %u\n", static_cast<unsigned>(ms), code);
-    HandleCharacter(code);
+    PressKey(code);
 }
 
 // One run of stage 1: a wrong key, a space and a capital now and then.

@@ -11,19 +11,14 @@ const context = canvas.getContext("2d");
 const fonts = getComputedStyle(document.documentElement).getPropertyValue("--fonts");
 const pageTitle = document.title;
 
-// The canvas is the main window from its top-left corner to the right and
-// bottom of its ellipse; only the ellipse shows. Its client area begins below
-// the frame, caption and menu bar, as with the desktop's classic look.
+// The canvas is the main window from its top-left corner to a little beyond
+// the right and bottom of its ellipse; only the ellipse shows. Its client area
+// begins below the frame, caption and menu bar, as with the desktop's classic look.
 const WINDOW_WIDTH = 855, WINDOW_HEIGHT = 610;
-const ELLIPSE = { left: 10, top: 50, right: 845, bottom: 600 };
 const CLIENT_X = 4, CLIENT_Y = 42;
 
 // The characters that the desktop gets from keys without a letter of their own.
 const CONTROL_CHARACTERS = { Enter: 13, Backspace: 8, Tab: 9, Escape: 27 };
-
-// Where the desktop opens the popup menu: the click's client position moved
-// right and down, taken as a position on the screen as it stands.
-const MENU_OFFSET = { x: 150, y: 180 };
 
 // A dialog's scroll bar: Windows' scroll codes, the width of its arrows and
 // thumb, the keys that step it, and the pauses of an arrow or the track held down.
@@ -36,11 +31,11 @@ const SCROLL_KEYS = {
 };
 const FIRST_REPEAT_MS = 200, REPEAT_MS = 50;
 
-// Far beyond the largest record file that the game writes (20 KB): a larger
-// file is not read into the page.
-const RECORD_FILE_LIMIT = 1 << 20;
-
 let game = null;
+// What the game tells the page of itself (KeyhavenSettings): the main window's
+// ellipse, where the popup menu opens, the name one game at a time holds, the
+// record files' names and the largest record file it reads.
+let settings = null;
 let timer = null;
 let paintAsked = false;
 let drawnTexts = [];
@@ -280,8 +275,8 @@ function paint() {
   context.clearRect(0, 0, WINDOW_WIDTH, WINDOW_HEIGHT);
   context.save();
   context.beginPath();
-  context.ellipse((ELLIPSE.left + ELLIPSE.right) / 2, (ELLIPSE.top + ELLIPSE.bottom) / 2,
-                  (ELLIPSE.right - ELLIPSE.left) / 2, (ELLIPSE.bottom - ELLIPSE.top) / 2, 0, 0, 2 * Math.PI);
+  const { left, top, right, bottom } = settings.ellipse;
+  context.ellipse((left + right) / 2, (top + bottom) / 2, (right - left) / 2, (bottom - top) / 2, 0, 0, 2 * Math.PI);
   context.fillStyle = "#000";
   context.fill();
   context.clip();
@@ -526,16 +521,19 @@ for (const item of menu) {
 }
 
 function insideEllipse(x, y) {
-  const rx = (ELLIPSE.right - ELLIPSE.left) / 2, ry = (ELLIPSE.bottom - ELLIPSE.top) / 2;
-  return ((x - ELLIPSE.left - rx) / rx) ** 2 + ((y - ELLIPSE.top - ry) / ry) ** 2 <= 1;
+  const { left, top, right, bottom } = settings.ellipse;
+  const rx = (right - left) / 2, ry = (bottom - top) / 2;
+  return ((x - left - rx) / rx) ** 2 + ((y - top - ry) / ry) ** 2 <= 1;
 }
 
 canvas.addEventListener("contextmenu", (event) => {
   if (!insideEllipse(event.offsetX, event.offsetY))
     return;  // outside the ellipse the main window is not there
   event.preventDefault();
-  popupMenu.style.left = `${event.offsetX - CLIENT_X + MENU_OFFSET.x}px`;
-  popupMenu.style.top = `${event.offsetY - CLIENT_Y + MENU_OFFSET.y}px`;
+  // The desktop takes the click's client position, moved, as a position on
+  // the screen as it stands.
+  popupMenu.style.left = `${event.offsetX - CLIENT_X + settings.menuOffset.x}px`;
+  popupMenu.style.top = `${event.offsetY - CLIENT_Y + settings.menuOffset.y}px`;
   popupMenu.showPopover();
   popupMenu.focus();
 });
@@ -569,7 +567,7 @@ const recordFiles = document.getElementById("record-files");
 document.getElementById("load-records").addEventListener("click", () => recordFiles.click());
 recordFiles.addEventListener("change", async () => {
   for (const file of recordFiles.files) {
-    const bytes = file.size <= RECORD_FILE_LIMIT ? new Uint8Array(await file.arrayBuffer()) : null;
+    const bytes = file.size <= settings.recordFileLimit ? new Uint8Array(await file.arrayBuffer()) : null;
     const name = game.cp932Bytes(file.name);
     game.ccall("KeyhavenOfferRecordFile", null, ["array", "number", "array", "number"],
                [name, name.length, bytes ?? [], bytes ? bytes.length : -1]);
@@ -605,13 +603,18 @@ const [module] = await Promise.all([
   document.fonts.load(`700 18px "Keyhaven PGothic"`),
 ]);
 game = module;
+settings = JSON.parse(game.ccall("KeyhavenSettings", "string", [], []));
+recordLinks.querySelectorAll("[data-save]").forEach((button, k) => {
+  button.dataset.save = settings.recordFiles[k];
+  button.textContent = `${settings.recordFiles[k]} を保存`;
+});
 
 // One game at a time, as the desktop's named mutex keeps it: the page that
 // gets the game's lock holds it for as long as it is open, and a page that
 // finds it taken warns and does not start. Without the lock (a page served
 // over plain HTTP from another host), every page plays.
 if (navigator.locks) {
-  navigator.locks.request("Keyhaven", { ifAvailable: true }, (lock) => {
+  navigator.locks.request(settings.instanceName, { ifAvailable: true }, (lock) => {
     game._KeyhavenStart(lock ? 1 : 0);
     return lock && new Promise(() => {});
   });

@@ -3,11 +3,11 @@
 // behind the quit request must not reach a window that is shutting down.
 #include "base/platform.h"
 
+#include "win32/win32_app.h"
+
+#include <mmsystem.h>
 #include <process.h>
 
-#include "base/win32_shared.h"
-#include "course/sound_dialog.h"
-#include "records/records_dialogs.h"
 #include "resources/resource.h"
 
 void StartElapsedTimer()
@@ -37,6 +37,14 @@ void RequestRepaint()
         InvalidateRect(MainWindow(), nullptr, TRUE);
 }
 
+// Starts the sound and ends at once; the sound plays on without the thread,
+// and a newer hit cuts it off rather than overlapping it.
+unsigned __stdcall HitSoundThread(void*)
+{
+    PlaySoundA(game.soundFile.data(), nullptr, SND_FILENAME | SND_ASYNC);
+    return 0;
+}
+
 NativeHandle StartHitSound()
 {
     if (!MainWindow())
@@ -49,12 +57,6 @@ void ReleaseThreadHandle(NativeHandle thread)
 {
     if (thread)
         CloseHandle(static_cast<HANDLE>(thread));
-}
-
-void RunGoalDialog()
-{
-    if (MainWindow())
-        DialogBoxParamA(Instance(), "MY_GOAL", MainWindow(), GoalDlgProc, 0);
 }
 
 bool SendCloseRequest()

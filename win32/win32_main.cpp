@@ -1,5 +1,5 @@
 // Start-up: one copy only, the main window, the opening, then the message loop.
-#include "app/windows_app.h"
+#include "win32/win32_app.h"
 
 #include <mmsystem.h>
 
@@ -88,7 +88,7 @@ int AppMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 int CheckSingleInstance()
 {
     // The mutex lives as long as this process; a second copy only looks for it.
-    CreateMutexA(nullptr, FALSE, "Keyhaven");
+    CreateMutexA(nullptr, FALSE, kInstanceName);
     if (GetLastError() != ERROR_ALREADY_EXISTS)
         return 1;
 
@@ -111,4 +111,17 @@ int GetExeFileName(char* destination, int capacity)
     auto isLeadByte = [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; };
     return CopyIfFits(FileNamePart({path.data(), length}, isLeadByte), destination,
                       static_cast<std::size_t>(capacity));
+}
+
+int CenterWindow(HWND window)
+{
+    RECT desktop{};
+    RECT frame{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(window, HWND_TOP, (desktop.right - width) / 2, (desktop.bottom - height) / 2,
+                 width, height, SWP_SHOWWINDOW);
+    return 0;
 }

@@ -36,14 +36,20 @@ EM_JS(int, JsReadStored, (const char* key, int maxBytes, unsigned char** bytes),
     return binary.length;
 });
 
-EM_JS(bool, JsStore, (const char* key, const unsigned char* bytes, int length), {
+// Returns 0 when stored, 1 when the site's storage is full (a QuotaExceededError;
+// older Firefox names it NS_ERROR_DOM_QUOTA_REACHED), 2 when storage is
+// blocked for the site (a SecurityError), 3 for anything else.
+EM_JS(int, JsStore, (const char* key, const unsigned char* bytes, int length), {
     let binary = "";
     for (let i = 0; i < length; ++i)
         binary += String.fromCharCode(HEAPU8[bytes + i]);
     try {
         localStorage.setItem(UTF8ToString(key), btoa(binary));
     } catch (error) {
-        return false;
+        const name = error && error.name;
+        if (name === "QuotaExceededError" || name === "NS_ERROR_DOM_QUOTA_REACHED")
+            return 1;
+        return name === "SecurityError" ? 2 : 3;
     }
     if (!Module.persistenceAsked) {
         Module.persistenceAsked = true;
@@ -51,7 +57,7 @@ EM_JS(bool, JsStore, (const char* key, const unsigned char* bytes, int length), 
         if (storage && storage.persist)
             storage.persist();
     }
-    return true;
+    return 0;
 });
 
 std::string StorageKey(RecordFile file) { return std::string("keyhaven/") + RecordFileName(file); }
@@ -70,7 +76,12 @@ ReadResult ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, st
     return ReadResult::Read;
 }
 
-bool ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes)
+ReplaceResult ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes)
 {
-    return JsStore(StorageKey(file).c_str(), bytes.data(), static_cast<int>(bytes.size()));
+    switch (JsStore(StorageKey(file).c_str(), bytes.data(), static_cast<int>(bytes.size()))) {
+    case 0: return ReplaceResult::Replaced;
+    case 1: return ReplaceResult::NoRoom;
+    case 2: return ReplaceResult::NotPermitted;
+    default: return ReplaceResult::Failed;
+    }
 }

@@ -46,6 +46,36 @@ bool WriteAll(HANDLE handle, const unsigned char* bytes, std::size_t size)
     return true;
 }
 
+// Why Windows did not let `name` be replaced, as the game tells the player.
+// Windows answers a move over a file that another program holds open with a
+// sharing violation, Wine with access denied: opening the file for deletion,
+// as the move must, tells the two apart.
+ReplaceResult ReasonOf(const char* name, DWORD error)
+{
+    if (error == ERROR_ACCESS_DENIED) {
+        HANDLE probe = CreateFileA(name, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+        if (probe != INVALID_HANDLE_VALUE)
+            CloseHandle(probe);
+        else if (GetLastError() == ERROR_SHARING_VIOLATION)
+            return ReplaceResult::InUse;
+    }
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+        return ReplaceResult::InUse;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        return ReplaceResult::NotPermitted;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ReplaceResult::NoRoom;
+    default:
+        return ReplaceResult::Failed;
+    }
+}
+
 bool WriteNewFile(const char* name, DWORD attributes, const std::vector<unsigned char>& bytes)
 {
     // Read and write access and no sharing while it is written.
@@ -87,20 +117,21 @@ ReadResult ReadRecordFile(RecordFile file, std::vector<unsigned char>& bytes, st
     return ReadResult::Read;
 }
 
-bool ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes)
+ReplaceResult ReplaceRecordFile(RecordFile file, const std::vector<unsigned char>& bytes)
 {
     const char* name = RecordFileName(file);
     // Windows refuses to move a file over a read-only one, but Wine does not:
     // ask first, so the player's read-only file stays as it is everywhere.
     const DWORD existing = GetFileAttributesA(name);
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY))
-        return false;
+        return ReplaceResult::NotPermitted;
     std::string temporary = std::string(name) + ".new";
     // The moved file keeps the temporary's attributes: Rank.dat stays hidden.
     if (!WriteNewFile(temporary.c_str(), FileAttributes(file), bytes) ||
         !MoveFileExA(temporary.c_str(), name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
         DeleteFileA(temporary.c_str());
-        return false;
+        return ReasonOf(name, error);
     }
-    return true;
+    return ReplaceResult::Replaced;
 }

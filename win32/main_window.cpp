@@ -1,6 +1,6 @@
 // The main window: an elliptic black stage showing the current phrase, and the
 // place where keys, ticks and commands arrive.
-#include "app/windows_app.h"
+#include "win32/win32_app.h"
 
 #include <imm.h>
 
@@ -8,9 +8,7 @@
 #include "app/shell_texts.h"
 #include "app/startup.h"
 #include "course/keystroke.h"
-#include "course/sound_dialog.h"
 #include "course/stage_navigation.h"
-#include "records/records_dialogs.h"
 #include "resources/resource.h"
 
 namespace {
@@ -34,7 +32,8 @@ void DrawLayer(HDC dc, const PictureLayer& layer)
 void OnCreate(HWND window)
 {
     // Only the ellipse shows: the title and menu bars lie above it.
-    HRGN region = CreateEllipticRgn(10, 50, 845, 600);
+    const WindowEllipse& ellipse = kMainEllipse;
+    HRGN region = CreateEllipticRgn(ellipse.left, ellipse.top, ellipse.right, ellipse.bottom);
     game.windowRegion = region;
     SetWindowRgn(window, region, TRUE);  // the window owns the region from here on
 
@@ -75,6 +74,15 @@ void RunDialog(HWND window, const char* templateName, DLGPROC procedure)
     DialogBoxParamA(Instance(), templateName, window, procedure, 0);
 }
 
+// A key that ends a stage opens the goal dialog, which records the result as
+// it opens; the key's handling goes on once the player has closed it. A key
+// still queued behind a confirmed close opens nothing.
+void OnCharacter(HWND window, unsigned int code)
+{
+    if (HandleCharacter(code) && game.mainWindow)
+        RunDialog(window, "MY_GOAL", GoalDlgProc);
+}
+
 // F1 to F8 and the popup menu end up here alike.
 void OnCommand(HWND window, int command)
 {
@@ -102,7 +110,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT: OnPaint(window); return 0;
     case WM_CLOSE: OnClose(window); return 0;
     case WM_DESTROY: OnDestroy(window); return 0;
-    case WM_CHAR: HandleCharacter(static_cast<unsigned int>(wParam)); return 0;
+    case WM_CHAR: OnCharacter(window, static_cast<unsigned int>(wParam)); return 0;
     case WM_TIMER: HandleTimerTick(); return 0;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
     case WM_RBUTTONDOWN: ShowPopupMenu(window, wParam, lParam); return 0;
@@ -121,11 +129,10 @@ void SetImeOpen(HWND window, bool open)
 
 int ShowPopupMenu(HWND window, WPARAM, LPARAM lParam)
 {
-    // The click's client position, moved right and down, is taken as a screen
-    // position as it stands: the menu opens at the same place on the screen
-    // for the same spot in the window, wherever the window is.
-    const int x = LOWORD(lParam) + 150;
-    const int y = HIWORD(lParam) + 180;
+    // The menu opens at the same place on the screen for the same spot in
+    // the window, wherever the window is.
+    const int x = LOWORD(lParam) + kPopupMenuOffset.x;
+    const int y = HIWORD(lParam) + kPopupMenuOffset.y;
     TrackPopupMenu(GetSubMenu(GetMenu(window), 0), TPM_RIGHTBUTTON, x, y, 0, window, nullptr);
     return 0;
 }
