@@ -18,7 +18,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -26,17 +26,15 @@
 
 #include "course/phrase_table.h"
 #include "resources/resource.h"
+#include "tests/e2e/driver.h"
 
 namespace {
 
 constexpr int kStartRuns = 7;
 constexpr DWORD kIdleMilliseconds = 10000;
 constexpr int kTimedKeys = 2000;
-constexpr DWORD kPatienceMilliseconds = 30000;
+constexpr int kPatienceMilliseconds = 30000;
 
-constexpr const char* kOpeningTitle = "さぁ、みんなで、ぱたたん！";
-constexpr const char* kDialogClass = "#32770";
-constexpr const char* kMainClass = "メインウィンドウ";
 constexpr const char* kBareClass = "KeyhavenBareWindow";
 constexpr const char* kPlayerName = "bench";
 
@@ -56,20 +54,6 @@ double NowMilliseconds()
     return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
 }
 
-// Build paths are Unix paths; Wine shows the Unix root as drive Z:.
-std::string WindowsPath(std::string path)
-{
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-std::string FileNamePart(const std::string& path)
-{
-    return path.substr(path.find_last_of('\\') + 1);
-}
-
 ULONGLONG FileSize(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -78,157 +62,11 @@ ULONGLONG FileSize(const std::string& path)
     return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-// A temporary folder holding copies of some files, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        static int serial = 0;
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "keyhaven-bench-" + std::to_string(GetCurrentProcessId()) +
-                "-" + std::to_string(++serial);
-        if (!CreateDirectoryA(path_.c_str(), nullptr))
-            throw Failure("cannot create " + path_);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder()
-    {
-        for (const std::string& name : Names()) {
-            std::string file = path_ + "\\" + name;
-            SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);  // Rank.dat is hidden
-            DeleteFileA(file.c_str());
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-
-    const std::string& Path() const { return path_; }
-
-    void CopyIn(const std::string& file) const
-    {
-        if (!CopyFileA(file.c_str(), (path_ + "\\" + FileNamePart(file)).c_str(), FALSE))
-            throw Failure("cannot copy " + file);
-    }
-
-    // The game folder without the record files a game played there left behind.
-    void CopyGameFolder(const std::string& folder) const
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            throw Failure("no game folder at " + folder);
-        do {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-                lstrcmpiA(found.cFileName, "Rank.dat") == 0 ||
-                lstrcmpiA(found.cFileName, "Best.dat") == 0)
-                continue;
-            CopyIn(folder + "\\" + found.cFileName);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-
-private:
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return names;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                names.emplace_back(found.cFileName);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-        return names;
-    }
-
-    std::string path_;
-};
-
-// A started program, ended when this goes out of scope, whatever happened.
-class Process {
-public:
-    Process(const std::string& exe, const std::string& folder)
-    {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                            folder.c_str(), &startup, &info_))
-            throw Failure("cannot start " + exe);
-    }
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-    ~Process()
-    {
-        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(info_.hProcess, 1);
-            WaitForSingleObject(info_.hProcess, kPatienceMilliseconds);
-        }
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-    }
-
-    HANDLE Handle() const { return info_.hProcess; }
-    DWORD Id() const { return info_.dwProcessId; }
-
-private:
-    PROCESS_INFORMATION info_{};
-};
-
+// Polled every millisecond: the start-up time is taken with it.
 void WaitFor(const char* what, const std::function<bool()>& condition)
 {
-    const double deadline = NowMilliseconds() + kPatienceMilliseconds;
-    while (!condition()) {
-        if (NowMilliseconds() > deadline)
-            throw Failure(std::string("gave up waiting for ") + what);
-        Sleep(1);
-    }
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[256] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window)
-{
-    char text[512] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-// The first top-level window of the process with the class that passes the test.
-HWND FindWindowOf(DWORD processId, const char* className,
-                  const std::function<bool(HWND)>& test = [](HWND) { return true; })
-{
-    struct Search {
-        DWORD processId;
-        const char* className;
-        const std::function<bool(HWND)>& test;
-        HWND found;
-    } search{processId, className, test, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != s.processId || ClassOf(window) != s.className || !s.test(window))
-                return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool IsOpeningDialog(HWND window)
-{
-    return IsWindowVisible(window) &&
-           TextOf(window).compare(0, std::strlen(kOpeningTitle), kOpeningTitle) == 0;
+    if (!WaitUntil(condition, kPatienceMilliseconds, 1))
+        throw Failure(std::string("gave up waiting for ") + what);
 }
 
 // A message to another process's window that gives up rather than hang the run.
@@ -247,67 +85,34 @@ struct Subject {
     std::string exe;         // the built exe
     std::string gameFolder;  // the game only: the folder it is copied from
 
-    void Fill(const TempFolder& folder) const
+    std::vector<std::string> Files() const
     {
-        if (isGame)
-            folder.CopyGameFolder(gameFolder);
-        else
-            folder.CopyIn(exe);
+        return isGame ? GameFiles(gameFolder) : std::vector<std::string>{exe};
     }
-    std::string ExeIn(const TempFolder& folder) const
-    {
-        return folder.Path() + "\\" + FileNamePart(exe);
-    }
+    std::string ExeName() const { return std::filesystem::path(exe).filename().string(); }
     // Game: the opening dialog; bare: its only window.
-    HWND FirstWindow(DWORD processId) const
+    HWND FirstWindow(const GameProcess& process) const
     {
-        if (isGame)
-            return FindWindowOf(processId, kDialogClass, IsOpeningDialog);
-        return FindWindowOf(processId, kBareClass, IsWindowVisible);
+        return isGame ? process.TopWindow(kDialogClass, kOpeningTitle)
+                      : process.TopWindow(kBareClass, nullptr);
     }
 };
 
 double MeasureStartUp(const Subject& subject)
 {
-    TempFolder folder;
-    subject.Fill(folder);
+    GameFolder folder(subject.Files());
     const double start = NowMilliseconds();
-    Process process(subject.ExeIn(folder), folder.Path());
-    WaitFor("the first window", [&] { return subject.FirstWindow(process.Id()) != nullptr; });
+    GameProcess process;
+    process.Start(folder, subject.ExeName());
+    WaitFor("the first window", [&] { return subject.FirstWindow(process) != nullptr; });
     return NowMilliseconds() - start;
 }
 
-// Names the player, dismisses the start message and returns the main window
-// once it is shown.
-HWND OpenGame(const Process& process)
-{
-    HWND opening = nullptr;
-    WaitFor("the opening dialog", [&] {
-        return (opening = FindWindowOf(process.Id(), kDialogClass, IsOpeningDialog)) != nullptr;
-    });
-    SendWithin(GetDlgItem(opening, IDC_OPENING_NAME), WM_SETTEXT, 0,
-               reinterpret_cast<LPARAM>(kPlayerName));
-    SendWithin(GetDlgItem(opening, IDC_OPENING_START), BM_CLICK, 0, 0);
-    WaitFor("the opening dialog to close", [&] { return !IsWindow(opening); });
-
-    HWND message = nullptr;
-    WaitFor("the start message", [&] {
-        return (message = FindWindowOf(process.Id(), kDialogClass, IsWindowVisible)) != nullptr;
-    });
-    SendWithin(message, WM_COMMAND, IDOK, 0);
-
-    HWND main = nullptr;
-    WaitFor("the main window", [&] {
-        return (main = FindWindowOf(process.Id(), kMainClass, IsWindowVisible)) != nullptr;
-    });
-    return main;
-}
-
-HWND OpenBare(const Process& process)
+HWND OpenBare(const GameProcess& process)
 {
     HWND main = nullptr;
     WaitFor("the bare window", [&] {
-        return (main = FindWindowOf(process.Id(), kBareClass, IsWindowVisible)) != nullptr;
+        return (main = process.TopWindow(kBareClass, nullptr)) != nullptr;
     });
     return main;
 }
@@ -448,23 +253,16 @@ bool HasNothingToPaint(HWND window)
     return !GetUpdateRect(window, nullptr, FALSE);
 }
 
-int LeadingNumber(HWND dialog, int control)
-{
-    char text[128] = "";
-    GetDlgItemTextA(dialog, control, text, sizeof text);
-    return std::atoi(text);
-}
-
 // The key that finishes a stage opens the goal dialog inside the game's
 // character handler, which returns only when the dialog is closed; so the key
 // is posted, and the dialog is closed from here with the planned button.
-void FinishStage(DWORD processId, HWND main, const PlannedKey& key, Typing& typing)
+void FinishStage(const GameProcess& process, HWND main, const PlannedKey& key, Typing& typing)
 {
     PostMessageA(main, WM_CHAR, static_cast<unsigned char>(key.character), 0);
     HWND goal = nullptr;
     WaitFor("the goal dialog", [&] {
-        goal = FindWindowOf(processId, kDialogClass,
-                            [](HWND w) { return GetDlgItem(w, IDC_GOAL_NEXT) != nullptr; });
+        goal = process.TopWindowWhere(kDialogClass,
+                                      [](HWND w) { return GetDlgItem(w, IDC_GOAL_NEXT) != nullptr; });
         return goal != nullptr;
     });
 
@@ -473,7 +271,7 @@ void FinishStage(DWORD processId, HWND main, const PlannedKey& key, Typing& typi
     // messages: once the dialog has finished opening, or inside that message box.
     for (;;) {
         SendWithin(goal, WM_NULL, 0, 0);
-        HWND message = FindWindowOf(processId, kDialogClass, [goal](HWND w) { return w != goal; });
+        HWND message = process.TopWindowWhere(kDialogClass, [goal](HWND w) { return w != goal; });
         if (!message)
             break;
         ++typing.newRecordMessages;
@@ -481,8 +279,8 @@ void FinishStage(DWORD processId, HWND main, const PlannedKey& key, Typing& typi
         WaitFor("the new-record message to close", [&] { return !IsWindow(message); });
     }
 
-    const int keystrokes = LeadingNumber(goal, IDC_GOAL_KEYS);
-    const int correct = LeadingNumber(goal, IDC_GOAL_HITS);
+    const int keystrokes = std::atoi(ControlText(goal, IDC_GOAL_KEYS).c_str());
+    const int correct = std::atoi(ControlText(goal, IDC_GOAL_HITS).c_str());
     if (keystrokes != key.runKeys || correct != key.runKeys)
         throw Failure("stage " + std::to_string(key.finishedStage) + " counted " +
                       std::to_string(correct) + " of " + std::to_string(keystrokes) +
@@ -494,13 +292,13 @@ void FinishStage(DWORD processId, HWND main, const PlannedKey& key, Typing& typi
     WaitFor("the goal dialog to close", [&] { return !IsWindow(goal); });
 }
 
-Typing TypeIntoGame(const Process& process, HWND main, const std::vector<PlannedKey>& plan)
+Typing TypeIntoGame(const GameProcess& process, HWND main, const std::vector<PlannedKey>& plan)
 {
     Typing typing;
     for (const PlannedKey& key : plan) {
         if (key.finishedStage) {
             typing.mostThreads = std::max(typing.mostThreads, ThreadCount(process.Id()));
-            FinishStage(process.Id(), main, key, typing);
+            FinishStage(process, main, key, typing);
             continue;
         }
         typing.keyMilliseconds.push_back(TimeKey(main, key.character));
@@ -513,7 +311,7 @@ Typing TypeIntoGame(const Process& process, HWND main, const std::vector<Planned
 // The bare window gets the same keys but those that would finish a stage. It
 // counts its paints, so here the paint is seen to have run, not only that
 // nothing is left to paint.
-Typing TypeIntoBare(const Process& process, HWND main, const std::vector<PlannedKey>& plan)
+Typing TypeIntoBare(const GameProcess& process, HWND main, const std::vector<PlannedKey>& plan)
 {
     auto paints = [main] { return GetWindowLongPtrA(main, GWLP_USERDATA); };
     Typing typing;
@@ -554,7 +352,7 @@ double Percentile(std::vector<double> values, double p)
     return values[std::max<std::size_t>(rank, 1) - 1];
 }
 
-PROCESS_MEMORY_COUNTERS MemoryOf(const Process& process)
+PROCESS_MEMORY_COUNTERS MemoryOf(const GameProcess& process)
 {
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
@@ -566,11 +364,11 @@ PROCESS_MEMORY_COUNTERS MemoryOf(const Process& process)
 Figures MeasureSession(const Subject& subject, const std::vector<PlannedKey>& plan)
 {
     Figures figures;
-    TempFolder folder;
-    subject.Fill(folder);
-    figures.exeBytes = FileSize(subject.ExeIn(folder));
-    Process process(subject.ExeIn(folder), folder.Path());
-    HWND main = subject.isGame ? OpenGame(process) : OpenBare(process);
+    GameFolder folder(subject.Files());
+    figures.exeBytes = FileSize(folder.PathOf(subject.ExeName()));
+    GameProcess process;
+    process.Start(folder, subject.ExeName());
+    HWND main = subject.isGame ? EnterGame(process, kPlayerName) : OpenBare(process);
 
     figures.idleCpuPercent = MeasureIdleCpu(process.Id());
     figures.memoryAtMain = MemoryOf(process);
@@ -634,6 +432,12 @@ void Report(const Figures& game, const Figures& bare)
 }
 
 } // namespace
+
+// A failed step of the driver ends the run.
+void ReportFailure(const std::string& what, std::source_location)
+{
+    throw Failure(what);
+}
 
 int main(int argc, char** argv)
 {

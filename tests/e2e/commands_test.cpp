@@ -1,6 +1,6 @@
 // The commands behind F1, F3 and F7: the information dialog, the hit-sound
 // settings and the mail link.
-#include "tests/e2e/driver.h"
+#include "tests/e2e/game_test.h"
 
 namespace {
 

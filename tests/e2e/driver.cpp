@@ -6,23 +6,10 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 namespace {
-
-// Without an X display Wine cannot show a single window; say so once and
-// fail the whole run instead of letting every test time out.
-class DisplayCheck : public testing::Environment {
-    void SetUp() override
-    {
-        const char* display = std::getenv("DISPLAY");
-        ASSERT_TRUE(display != nullptr && *display != '\0')
-            << "DISPLAY is not set: the end-to-end tests need an X server (run them under Xvfb)";
-    }
-};
-testing::Environment* const displayCheck = testing::AddGlobalTestEnvironment(new DisplayCheck);
 
 constexpr std::array<const char*, 7> kSoundFiles = {
     "opening.wav", "bane.wav", "raser.wav", "rock.wav", "glass.wav", "gun.wav", "punch.wav"};
@@ -72,6 +59,27 @@ std::string TextOf(HWND control)  // asked with a timeout, unlike GetWindowText
     return text;
 }
 
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, int pollMs)
+{
+    const uint64_t end = GetTickCount64() + static_cast<uint64_t>(timeoutMs);
+    while (!condition()) {
+        if (GetTickCount64() >= end)
+            return false;
+        Sleep(static_cast<DWORD>(pollMs));
+    }
+    return true;
+}
+
+std::string WindowsPath(std::string_view path)
+{
+    std::string windowsPath = path.starts_with('/') ? "Z:" : "";
+    for (char c : path)
+        windowsPath += c == '/' ? '\\' : c;
+    return windowsPath;
+}
+
 bool WriteWholeFile(const std::string& path, const Bytes& bytes)
 {
     std::ofstream out(path, std::ios::binary);
@@ -80,30 +88,38 @@ bool WriteWholeFile(const std::string& path, const Bytes& bytes)
            out.flush();
 }
 
-}  // namespace
-
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)
+std::vector<std::string> GameFiles(const std::string& folder)
 {
-    const uint64_t end = GetTickCount64() + static_cast<uint64_t>(timeoutMs);
-    while (!condition()) {
-        if (GetTickCount64() >= end)
-            return false;
-        Sleep(10);
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file() && lstrcmpiA(name.c_str(), "Rank.dat") != 0 &&
+            lstrcmpiA(name.c_str(), "Best.dat") != 0)
+            files.push_back(entry.path().string());
     }
-    return true;
-}
-
-std::string WindowsPath(std::string_view unixPath)
-{
-    std::string path = "Z:";
-    for (char c : unixPath)
-        path += c == '/' ? '\\' : c;
-    return path;
+    if (error)
+        ReportFailure("no game folder at " + folder + ": " + error.message());
+    return files;
 }
 
 // ---------------------------------------------------------------- GameFolder
 
-GameFolder::GameFolder()
+namespace {
+
+std::vector<std::string> BuiltGameFiles()
+{
+    std::vector<std::string> files = {WindowsPath(KEYHAVEN_EXE)};
+    for (const char* sound : kSoundFiles)
+        files.push_back(WindowsPath(KEYHAVEN_SOUNDS_DIR) + "\\" + sound);
+    return files;
+}
+
+}  // namespace
+
+GameFolder::GameFolder() : GameFolder(BuiltGameFiles()) {}
+
+GameFolder::GameFolder(const std::vector<std::string>& files)
 {
     namespace fs = std::filesystem;
     static std::atomic<int> serial{0};
@@ -112,11 +128,15 @@ GameFolder::GameFolder()
     path_ = (fs::temp_directory_path() / name).string();
     std::error_code error;
     fs::create_directory(path_, error);
-    fs::copy_file(WindowsPath(KEYHAVEN_EXE), PathOf("Keyhaven.exe"), error);
-    EXPECT_FALSE(error) << "cannot copy the game: " << error.message();
-    for (const char* sound : kSoundFiles) {
-        fs::copy_file(WindowsPath(KEYHAVEN_SOUNDS_DIR) + "\\" + sound, PathOf(sound), error);
-        EXPECT_FALSE(error) << "cannot copy the sound " << sound << ": " << error.message();
+    try {
+        for (const std::string& file : files) {
+            fs::copy_file(file, PathOf(fs::path(file).filename().string()), error);
+            if (error)
+                ReportFailure("cannot copy " + file + ": " + error.message());
+        }
+    } catch (...) {  // a failure that ends the run leaves no folder behind
+        fs::remove_all(path_, error);
+        throw;
     }
 }
 
@@ -135,7 +155,7 @@ Bytes GameFolder::Read(std::string_view file) const
 void GameFolder::Write(std::string_view file, const Bytes& bytes) const
 {
     if (!WriteWholeFile(PathOf(file), bytes))
-        ADD_FAILURE() << "cannot write " << PathOf(file);
+        ReportFailure("cannot write " + PathOf(file));
 }
 
 void GameFolder::AgeAccessTime(std::string_view file) const
@@ -144,8 +164,8 @@ void GameFolder::AgeAccessTime(std::string_view file) const
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                                 nullptr);
     FILETIME aged{static_cast<DWORD>(kAgedFileTime), static_cast<DWORD>(kAgedFileTime >> 32)};
-    EXPECT_TRUE(handle != INVALID_HANDLE_VALUE && SetFileTime(handle, nullptr, &aged, nullptr))
-        << "cannot set the access time of " << PathOf(file);
+    if (handle == INVALID_HANDLE_VALUE || !SetFileTime(handle, nullptr, &aged, nullptr))
+        ReportFailure("cannot set the access time of " + PathOf(file));
     if (handle != INVALID_HANDLE_VALUE)
         CloseHandle(handle);
 }
@@ -162,16 +182,16 @@ bool GameFolder::ReadSinceAged(std::string_view file) const
 
 // ---------------------------------------------------------------- GameProcess
 
-bool GameProcess::Start(const GameFolder& folder)
+bool GameProcess::Start(const GameFolder& folder, const std::string& exe)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    const std::string exe = folder.PathOf("Keyhaven.exe");
-    std::string commandLine = "Keyhaven.exe";
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    const std::string path = folder.PathOf(exe);
+    std::string commandLine = exe;
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.Path().c_str(), &startup, &info)) {
-        ADD_FAILURE() << "cannot start " << exe << " (error " << GetLastError() << ")";
+        ReportFailure("cannot start " + path + " (error " + std::to_string(GetLastError()) + ")");
         return false;
     }
     process_ = info.hProcess;
@@ -213,6 +233,14 @@ HWND GameProcess::TopWindow(const char* cls, const char* title, bool visibleOnly
     return nullptr;
 }
 
+HWND GameProcess::TopWindowWhere(const char* cls, const std::function<bool(HWND)>& passes) const
+{
+    for (HWND window : Windows(false))
+        if (ClassOf(window) == cls && passes(window))
+            return window;
+    return nullptr;
+}
+
 HWND GameProcess::WaitForWindow(const char* cls, const char* title, int timeoutMs) const
 {
     HWND found = nullptr;
@@ -243,7 +271,7 @@ GameProcess::Counters GameProcess::ReadCounters() const
     ULONG size = 0;
     if (NtQuerySystemInformation(SystemProcessInformation, buffer.data(),
                                  static_cast<ULONG>(buffer.size()), &size) != 0) {
-        ADD_FAILURE() << "cannot read the process list";
+        ReportFailure("cannot read the process list");
         return counters;
     }
     for (std::size_t at = 0;;) {
@@ -260,7 +288,7 @@ GameProcess::Counters GameProcess::ReadCounters() const
             break;
         at += entry->NextEntryOffset;
     }
-    ADD_FAILURE() << "the game is not in the process list";
+    ReportFailure("the game is not in the process list");
     return counters;
 }
 
@@ -282,7 +310,7 @@ HWND EnterGame(const GameProcess& game, const char* name)
         }
     }
     if (main == nullptr)
-        ADD_FAILURE() << missing << " did not appear";
+        ReportFailure(std::string(missing) + " did not appear");
     else
         BringToFront(main);
     return main;
@@ -379,18 +407,6 @@ bool Dismiss(HWND dialog, int buttonId)
 {
     Click(dialog, buttonId);
     return WaitUntil([&] { return !IsWindow(dialog); });
-}
-
-bool YesEndsWithZero(const GameProcess& game, HWND confirm)
-{
-    if (confirm == nullptr)
-        return false;
-    Click(confirm, IDYES);
-    DWORD code = 99;
-    if (!game.WaitForExit(code))
-        return false;
-    EXPECT_EQ(code, 0u);
-    return true;
 }
 
 bool IgnoresEscAndCloseBox(const GameProcess& game, HWND dialog)
@@ -492,16 +508,16 @@ std::vector<uint32_t> Capture(const RECT& rect)
     return pixels;
 }
 
-void SaveScreenshot(HWND window, std::string_view name)
+Bytes ScreenshotPng(HWND window)
 {
     RECT rect{};
     if (!GetWindowRect(window, &rect))
-        return;
+        return {};
     rect = {std::max(rect.left, 0L), std::max(rect.top, 0L),
             std::min<LONG>(rect.right, GetSystemMetrics(SM_CXSCREEN)),
             std::min<LONG>(rect.bottom, GetSystemMetrics(SM_CYSCREEN))};
     if (rect.right <= rect.left || rect.bottom <= rect.top)
-        return;
+        return {};
 
     // A window reaches the screen a little after it is shown or repainted:
     // take the picture once two looks 100 ms apart agree on something drawn.
@@ -524,15 +540,7 @@ void SaveScreenshot(HWND window, std::string_view name)
             rows.push_back(0);
         rows.insert(rows.end(), {Byte(pixels[i] >> 16), Byte(pixels[i] >> 8), Byte(pixels[i])});
     }
-
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    const char* runFolder = std::getenv("E2E_ARTIFACTS_DIR");  // set by a run in another locale
-    const std::string dir = WindowsPath(runFolder ? runFolder : E2E_ARTIFACTS_DIR);
-    CreateDirectoryA(dir.c_str(), nullptr);
-    const std::string path = dir + "\\" + test->test_suite_name() + "." + test->name() + "-" +
-                             std::string(name) + ".png";
-    if (!WriteWholeFile(path, EncodePng(width, pixels.size() / width, rows)))
-        ADD_FAILURE() << "cannot save the screenshot " << path;
+    return EncodePng(width, pixels.size() / width, rows);
 }
 
 // ---------------------------------------------------------------- record files
@@ -629,15 +637,6 @@ std::string Joined(const Stage& stage)
     for (const char* phrase : stage)
         keys += phrase;
     return keys;
-}
-
-void ExpectFigures(HWND goal, const GoalFigures& figures)
-{
-    EXPECT_EQ(ControlText(goal, IDC_GOAL_KEYS), figures.keys);
-    EXPECT_EQ(ControlText(goal, IDC_GOAL_HITS), figures.hits);
-    EXPECT_EQ(ControlText(goal, IDC_GOAL_ACCURACY), figures.accuracy);
-    EXPECT_EQ(ControlText(goal, IDC_GOAL_SECONDS), figures.seconds);
-    EXPECT_EQ(ControlText(goal, IDC_GOAL_PERCHAR), figures.perChar);
 }
 
 bool TabMovesFocus(HWND goal)

@@ -1,16 +1,16 @@
 // Drives the real Keyhaven.exe from outside, as a player would: it lays out a
 // game folder, starts the game there, finds its windows by class and title,
 // types, presses keys, clicks buttons, reads texts and files, and takes
-// screenshots. Every text is CP932, like the game's own.
+// screenshots. Every text is CP932, like the game's own. The end-to-end tests
+// and the benchmark both drive the game with it.
 #pragma once
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,16 +34,28 @@ inline constexpr const char* kRankTitle = "ランキング ベスト５";
 
 inline constexpr int kWaitMs = 10000;  // generous: Wine on two busy cores
 
-// Polls `condition` every 10 ms until it holds or `timeoutMs` has passed.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs);
-// Windows paths of the build's own files (the build hands us Unix paths).
-std::string WindowsPath(std::string_view unixPath);
+// Reports a step that failed, naming it. Each program that links the driver
+// defines it: a test records a failure and goes on, the benchmark stops.
+void ReportFailure(const std::string& what,
+                   std::source_location where = std::source_location::current());
 
-// A fresh folder holding Keyhaven.exe and its seven sounds, removed again
-// (with whatever the game wrote into it) when the test is done.
+// Polls `condition` every `pollMs` until it holds or `timeoutMs` has passed.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs, int pollMs = 10);
+// Windows paths of the build's own files (the build hands us Unix paths,
+// which Wine shows on drive Z:); a Windows path stays as it is.
+std::string WindowsPath(std::string_view path);
+bool WriteWholeFile(const std::string& path, const Bytes& bytes);
+
+// The files of a game folder, without the record files a game played there left behind.
+std::vector<std::string> GameFiles(const std::string& folder);
+
+// A fresh folder holding copies of some files, by default the build's
+// Keyhaven.exe and its seven sounds, removed again (with whatever the game
+// wrote into it) when the test is done.
 class GameFolder {
 public:
     GameFolder();
+    explicit GameFolder(const std::vector<std::string>& files);
     ~GameFolder();
     GameFolder(const GameFolder&) = delete;
     GameFolder& operator=(const GameFolder&) = delete;
@@ -60,8 +72,8 @@ private:
     std::string path_;
 };
 
-// One running copy of the game, ended on destruction if it still runs, so a
-// failed test never leaves a process behind.
+// One running copy of the game (or of another exe of its folder), ended on
+// destruction if it still runs, so a failed test never leaves a process behind.
 class GameProcess {
 public:
     GameProcess() = default;
@@ -70,13 +82,17 @@ public:
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
 
-    bool Start(const GameFolder& folder);
+    bool Start(const GameFolder& folder, const std::string& exe = "Keyhaven.exe");
+    HANDLE Handle() const { return process_; }
+    DWORD Id() const { return id_; }
     bool Running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
     bool WaitForExit(DWORD& exitCode, int timeoutMs = kWaitMs) const;
 
     std::vector<HWND> Windows(bool visibleOnly = true) const;  // top-level ones
     // A top-level window with the class and, unless null, the title.
     HWND TopWindow(const char* cls, const char* title, bool visibleOnly = true) const;
+    // A top-level window, shown or not, with the class that passes the test.
+    HWND TopWindowWhere(const char* cls, const std::function<bool(HWND)>& passes) const;
     HWND WaitForWindow(const char* cls, const char* title, int timeoutMs = kWaitMs) const;
 
     // Queues the characters while the game's thread is held, so that no clock
@@ -102,19 +118,6 @@ private:
 // Returns the main window, or nullptr after a failure that names the step.
 HWND EnterGame(const GameProcess& game, const char* name);
 
-// A fresh folder, and the game in it once Start has entered the name.
-class GameTest : public testing::Test {
-protected:
-    bool Start(const char* name = "Aoi")
-    {
-        return game.Start(folder) && (main = EnterGame(game, name)) != nullptr;
-    }
-
-    GameFolder folder;
-    GameProcess game;
-    HWND main = nullptr;
-};
-
 // Texts and windows.
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
@@ -134,7 +137,6 @@ void PressKey(WORD virtualKey, bool alt = false);
 bool BringToFront(HWND window);
 inline void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 bool Dismiss(HWND dialog, int buttonId);  // clicks and waits for the dialog to go
-bool YesEndsWithZero(const GameProcess& game, HWND confirm);
 // Esc and the close box, then proof that both were handled: true when the
 // dialog is still open.
 bool IgnoresEscAndCloseBox(const GameProcess& game, HWND dialog);
@@ -145,8 +147,8 @@ bool InfoDialogRoundTrip(const GameProcess& game, HWND main);
 
 // The pixels of a screen rectangle, top row first, as 0xXXRRGGBB.
 std::vector<uint32_t> Capture(const RECT& rect);
-// Screenshots of a window (as on the screen) into <build>/e2e-artifacts.
-void SaveScreenshot(HWND window, std::string_view name);
+// A window as on the screen, once drawn, as a PNG; empty when it is off the screen.
+Bytes ScreenshotPng(HWND window);
 
 // Record files.
 Bytes Int32Le(int32_t value);
@@ -183,7 +185,6 @@ inline HWND WaitForGoal(const GameProcess& game, const std::string& name)
 {
     return game.WaitForWindow(kDialogClass, GoalTitle(name).c_str());
 }
-void ExpectFigures(HWND goal, const GoalFigures& figures);
 // Tab moves the goal dialog's focus from one button to another, but only
 // while the dialog is open and no message box has taken the keyboard.
 bool TabMovesFocus(HWND goal);

@@ -1,6 +1,6 @@
 // The ranking dialog (F4): the five best entries as they stand on disk and
 // the history browser on the dialog's horizontal scroll bar.
-#include "tests/e2e/driver.h"
+#include "tests/e2e/game_test.h"
 
 #include <algorithm>
 #include <climits>

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <random>
 
-#include "tests/e2e/driver.h"
+#include "tests/e2e/game_test.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "tests/e2e/driver.h"
+#include "tests/e2e/game_test.h"
 
 namespace {
 
