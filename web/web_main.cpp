@@ -99,9 +99,14 @@ void OnSoundCommand(int control)
         PageCloseDialog("MY_REGIST");
 }
 
+// Whether the ranking dialog is open: a scroll action that comes after it
+// has closed (a repeat the page left behind) moves nothing.
+bool rankingOpen = false;
+
 void OpenRankingDialog()
 {
     PageOpenDialog("MY_RANK");
+    rankingOpen = true;
     const HistoryLabelLayout& label = kHistoryLabel;
     PageAddText("MY_RANK", IDC_RANK_HISTORY_LABEL, label.x, label.y, label.width, label.height, label.fontHeight,
                 kHistoryLabelText);
@@ -117,6 +122,8 @@ void OpenRankingDialog()
 // follow when the scroll action ends.
 void OnRankingScroll(int code, int thumbPos)
 {
+    if (!rankingOpen)
+        return;
     if (const char* text = ScrollHistory(code, thumbPos)) {
         PageSetScrollPos("MY_RANK", game.historyPos);
         PageSetItemText("MY_RANK", IDC_RANK_HISTORY_LABEL, text);
@@ -125,8 +132,10 @@ void OnRankingScroll(int code, int thumbPos)
 
 void OnRankingCommand(int control)
 {
-    if (control == IDC_RANK_CLOSE)
+    if (control == IDC_RANK_CLOSE) {
+        rankingOpen = false;
         PageCloseDialog("MY_RANK");
+    }
 }
 
 // Browsers do not tell a page whether a mail program took the link, so the
