@@ -344,6 +344,11 @@ const page = {
 
   showEnd() {
     ended = true;
+    // The game's sound goes with it, as the desktop's goes with its process;
+    // one still on its way does not start.
+    if (newestSound instanceof AudioBufferSourceNode)
+      newestSound.stop();
+    newestSound = null;
     for (const dialog of openDialogs.splice(0))
       dialog.remove();
     canvas.parentElement.hidden = true;  // the main window and the links under it
