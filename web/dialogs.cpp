@@ -63,10 +63,16 @@ void OnGoalCommand(int control)
     PageCloseDialog("MY_GOAL");
 }
 
+// Whether the ranking dialog is open: a scroll action that comes after it
+// has closed (a repeat the page left behind) moves nothing.
+bool rankingOpen = false;
+
 // Steps and thumb moves only change the position; the label and the thumb
 // follow when the scroll action ends.
 void OnRankingScroll(int code, int thumbPos)
 {
+    if (!rankingOpen)
+        return;
     if (const char* text = ScrollHistory(code, thumbPos)) {
         PageSetScrollPos("MY_RANK", game.historyPos);
         PageSetItemText("MY_RANK", IDC_RANK_HISTORY_LABEL, text);
@@ -75,8 +81,10 @@ void OnRankingScroll(int code, int thumbPos)
 
 void OnRankingCommand(int control)
 {
-    if (control == IDC_RANK_CLOSE)
+    if (control == IDC_RANK_CLOSE) {
+        rankingOpen = false;
         PageCloseDialog("MY_RANK");
+    }
 }
 
 }  // namespace
@@ -117,6 +125,7 @@ void OpenGoalDialog()
 void OpenRankingDialog()
 {
     PageOpenDialog("MY_RANK");
+    rankingOpen = true;
     const HistoryLabelLayout& label = kHistoryLabel;
     PageAddText("MY_RANK", IDC_RANK_HISTORY_LABEL, label.x, label.y, label.width, label.height, label.fontHeight,
                 kHistoryLabelText);

@@ -174,8 +174,11 @@ function makeScrollBar(name) {
   bar.setAttribute("aria-orientation", "horizontal");
   bar.innerHTML = '<div class="arrow"></div><div class="track"></div><div class="thumb"></div><div class="arrow"></div>';
   const [leftArrow, track, thumb, rightArrow] = bar.children;
-  const send = (code, pos = 0) =>
-    game.ccall("KeyhavenDialogScroll", null, ["string", "number", "number"], [name, code, pos]);
+  // Once the bar has left the page, its dialog has closed: nothing more goes.
+  const send = (code, pos = 0) => {
+    if (bar.isConnected)
+      game.ccall("KeyhavenDialogScroll", null, ["string", "number", "number"], [name, code, pos]);
+  };
   bar.step = (code) => {
     send(code);
     send(SB.ENDSCROLL);
@@ -185,19 +188,32 @@ function makeScrollBar(name) {
     const room = track.clientWidth - SCROLL_BOX;
     thumb.style.left = `${SCROLL_BOX + (last > first ? Math.round((pos - first) * room / (last - first)) : 0)}px`;
   };
+  // An arrow or the track held repeats until it is let go or can no longer
+  // be held: the pointer is lost, the page loses the focus, the dialog
+  // closes, or the bar leaves the page in any other way (no event comes then;
+  // the next repeat sees it).
   const hold = (event, code) => {
     event.preventDefault();
-    event.target.setPointerCapture(event.pointerId);
-    send(code);
-    let repeat = setTimeout(function again() {
-      send(code);
-      repeat = setTimeout(again, REPEAT_MS);
-    }, FIRST_REPEAT_MS);
-    event.target.onpointerup = event.target.onpointercancel = () => {
-      event.target.onpointerup = event.target.onpointercancel = null;
+    const part = event.currentTarget;
+    part.setPointerCapture(event.pointerId);
+    const held = new AbortController();
+    let repeat;
+    const letGo = () => {
+      held.abort();
       clearTimeout(repeat);
       send(SB.ENDSCROLL);
     };
+    for (const type of ["pointerup", "pointercancel", "lostpointercapture"])
+      part.addEventListener(type, letGo, { signal: held.signal });
+    addEventListener("blur", letGo, { signal: held.signal });
+    bar.closest("dialog").addEventListener("close", letGo, { signal: held.signal });
+    send(code);
+    repeat = setTimeout(function again() {
+      if (!bar.isConnected)
+        return letGo();
+      send(code);
+      repeat = setTimeout(again, REPEAT_MS);
+    }, FIRST_REPEAT_MS);
   };
   leftArrow.onpointerdown = (event) => hold(event, SB.LINELEFT);
   rightArrow.onpointerdown = (event) => hold(event, SB.LINERIGHT);
@@ -323,6 +339,11 @@ const page = {
 
   showEnd() {
     ended = true;
+    // The game's sound goes with it, as the desktop's goes with its process;
+    // one still on its way does not start.
+    if (newestSound instanceof AudioBufferSourceNode)
+      newestSound.stop();
+    newestSound = null;
     for (const dialog of openDialogs.splice(0))
       dialog.remove();
     canvas.parentElement.hidden = true;  // the main window and the links under it
