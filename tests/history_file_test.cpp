@@ -5,6 +5,7 @@
 #include <string>
 
 #include "records/history_file.h"
+#include "records/ranking.h"
 #include "tests/scratch_dir.h"
 
 #ifdef _WIN32
@@ -201,6 +202,62 @@ TEST_F(History, FailedSaveLeavesThePreviousFile)
     SaveHistory();  // the next save that can write brings the file up to date
     ASSERT_EQ(LoadHistory(), ReadResult::Read);
     EXPECT_EQ(game.historyCount, count);
+}
+
+// The ranking dialog as it opens: both files read again, whatever the game
+// held, at most five places, and the browser back on the first result. Then
+// the browser: a step or a thumb being dragged shows nothing yet (the thumb
+// stays where the player has it); the action's end shows the text.
+TEST_F(History, RankingOpensOnTheFilesAsTheyAreNow)
+{
+    const Entries seven = {{"A", 70}, {"B", 60}, {"C", 50}, {"D", 40}, {"E", 30}, {"F", 20}, {"G", 10}};
+    const struct {
+        const char* what;
+        Bytes rank, best;  // empty: no such file
+        std::vector<std::string> lines;
+        const char* historyText;  // nullptr: the label keeps its own
+        int lastPosition;
+    } cases[] = {
+        {"no files", {}, {}, {}, nullptr, 1},
+        {"one of each", RankFile(1, "", {"one\n"}), BestFile(1, {{"Aoi", 5}}), {"第1位 Aoiさん：5ﾎﾟｲﾝﾄ"}, "one\n", 2},
+        {"seven entries", RankFile(3, "", {"a\n", "b\n", "c\n"}), BestFile(7, seven),
+         {"第1位 Aさん：70ﾎﾟｲﾝﾄ", "第2位 Bさん：60ﾎﾟｲﾝﾄ", "第3位 Cさん：50ﾎﾟｲﾝﾄ", "第4位 Dさん：40ﾎﾟｲﾝﾄ",
+          "第5位 Eさん：30ﾎﾟｲﾝﾄ"},
+         "a\n", 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetGame();
+        game.bestCount = 1;  // what the game read at start-up
+        game.historyPos = 3;
+        std::filesystem::remove("Rank.dat");
+        std::filesystem::remove("Best.dat");
+        if (!c.rank.empty())
+            WriteBytes("Rank.dat", c.rank);
+        if (!c.best.empty())
+            WriteBytes("Best.dat", c.best);
+        const RankingReport report = OpenRanking();
+        EXPECT_EQ(std::vector<std::string>(report.lines.begin(), report.lines.begin() + report.places), c.lines);
+        EXPECT_EQ(report.historyText ? std::string(report.historyText) : "(none)",
+                  c.historyText ? c.historyText : "(none)");
+        EXPECT_EQ(report.lastPosition, c.lastPosition);
+        EXPECT_EQ(game.historyPos, 1);
+    }
+
+    enum { LineRight = 1, ThumbPosition = 4, ThumbTrack = 5, Left = 6, EndScroll = 8 };
+    const struct {
+        int code, thumb, pos;
+        const char* text;  // nullptr: nothing shown yet
+    } actions[] = {
+        {LineRight, 0, 2, nullptr}, {EndScroll, 0, 2, "b\n"},
+        {ThumbTrack, 3, 3, nullptr}, {ThumbTrack, 4, 4, nullptr}, {ThumbPosition, 4, 4, nullptr},
+        {Left, 0, 4, ""},  // the empty record after the last result
+    };
+    for (const auto& a : actions) {
+        const char* text = ScrollHistory(a.code, a.thumb);
+        EXPECT_EQ(text ? std::string(text) : "(none)", a.text ? a.text : "(none)") << "code " << a.code;
+        EXPECT_EQ(game.historyPos, a.pos) << "code " << a.code;
+    }
 }
 
 TEST(HistoryBrowser, ScrollActionsMoveThePositionWithinItsRange)

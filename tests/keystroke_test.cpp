@@ -64,6 +64,7 @@ TEST(Keystroke, JudgesEachKeyAgainstTheNextCharacter)
         bool hit;
     } cases[] = {
         {0, 0, 'o', true},     {0, 0, 'O', true},      {0, 0, 'p', false},
+        {0, 2, 'A', true},     {0, 8, 'Z', true},      // the ends of the folded range
         {0, 0, 0x16F, true},   // only the low byte counts
         {3, 2, 'S', true},     {0, 0, 0x82, false},    // lead byte of a double-byte character
         {0, 0, ' ', false},    {0, 0, '\r', false},    {0, 0, '\b', false},
@@ -172,7 +173,12 @@ TEST(HitSound, ChoiceSetsTheFileNameAndIgnoresOtherValues)
         kept = choice >= 1 && choice <= 6 ? choice : kept;
         EXPECT_EQ(game.soundChoice, kept) << choice;
         EXPECT_STREQ(game.soundFile.data(), kFiles[kept - 1]) << choice;
+        // The dialog's button of a choice and back, as the template numbers them.
+        EXPECT_EQ(SoundChoiceOf(IDC_SOUND_FIRST + choice - 1), choice == kept ? choice : 0) << choice;
+        EXPECT_EQ(SoundButton(kept), IDC_SOUND_FIRST + kept - 1);
+        EXPECT_EQ(ReselectHitSound(), kept) << "pressed in as the dialog opens again";
     }
+    EXPECT_EQ(SoundChoiceOf(IDC_SOUND_DONE), 0);
     // The wave dash of a button text must come out as 81 60.
     EXPECT_STREQ(kHitSounds[4].buttonText, "\x82\xce\x82\xab\x82\xe3\x81\x60\x82\xf1");
 }

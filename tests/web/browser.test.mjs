@@ -66,6 +66,19 @@ function historyText(rank, position) {
   return cp932.decode(record.subarray(0, record.indexOf(0)));
 }
 
+// A wrong key starts a run: the title counts its milliseconds, every 50 ms.
+async function startRun(page) {
+  await page.keyboard.type("#");
+  await page.waitForFunction(() => /^\d+$/.test(document.title));
+}
+
+async function assertTitleStopped(page) {
+  const title = await page.title();
+  assert.match(title, /^\d+$/);
+  await page.waitForTimeout(200);
+  assert.equal(await page.title(), title);
+}
+
 test("a stage played in Chromium is kept across a reload", async () => {
   const page = await (await browser.newContext()).newPage();
   await page.goto(server.url);
@@ -86,10 +99,15 @@ test("a stage played in Chromium is kept across a reload", async () => {
   await page.getByRole("dialog", { name: START_CAPTION }).getByRole("button", { name: "OK" }).click();
   assert.equal(await opening.count(), 0);
 
-  // F5 goes on to stage 2 and F6 back to stage 1, without reloading the page.
+  // F5 goes on to stage 2 and F6 back to stage 1, without reloading the page;
+  // each cuts off the run, and the title stops counting.
+  await startRun(page);
   await page.keyboard.press("F5");
+  await assertTitleStopped(page);
   assert.deepEqual((await mainWindowTexts(page)).slice(0, 2), ["gannbaruzo", "頑張るぞ"]);
+  await startRun(page);
   await page.keyboard.press("F6");
+  await assertTitleStopped(page);
   let typed = 0;
   for (let texts = await mainWindowTexts(page); texts.length === 4; texts = await mainWindowTexts(page)) {
     if (typed === 0)
@@ -101,6 +119,7 @@ test("a stage played in Chromium is kept across a reload", async () => {
 
   const goal = page.getByRole("dialog", { name: "たろう さん、お疲れ様でした" });
   await goal.waitFor();
+  await assertTitleStopped(page);
   await page.keyboard.press("Escape");
   await page.keyboard.press("Escape");
   const statistics = await goal.locator("[data-control]").allTextContents();
@@ -272,6 +291,22 @@ test("the commands: sounds, the ranking after two goals with the menu, informati
   assert.equal(await page.locator("dialog").count(), 0);
   assert.deepEqual(await page.evaluate(() => window.links),
                    [new URL("mailto:support@kesuka-soft.example?Subject=次のヴァージョンはいつ頃？").href]);
+
+  // F8 asks whether to quit, and so does F5 after the last stage: いいえ
+  // keeps the game, はい ends it.
+  const close = page.getByRole("dialog", { name: "ぱたたん！の終了" });
+  await page.keyboard.press("F8");
+  await close.getByText("終了しますか？").waitFor();
+  await close.getByRole("button", { name: "いいえ(N)" }).click();
+  assert.ok(await page.locator("#main-window").isVisible());
+  for (let stage = 2; stage <= 10; ++stage)
+    await page.keyboard.press("F5");
+  await close.getByRole("button", { name: "いいえ(N)" }).click();
+  assert.ok(await page.locator("#main-window").isVisible());
+  await page.keyboard.press("F8");
+  await close.getByRole("button", { name: "はい(Y)" }).click();
+  await page.getByText("ぱたたん！は終了しました。").waitFor();
+  assert.equal(await page.locator("#main-window").isVisible(), false);
 });
 
 // The desktop's warning, and no game, in a second page of the same browser
@@ -283,6 +318,7 @@ test("a second page of the game warns and does not start", async () => {
   await second.goto(server.url);
   const warning = second.getByRole("dialog", { name: "二重起動！！" });
   await warning.getByText("Keyhaven.exe は既に開いているよ！").waitFor();
+  assert.equal(await warning.locator("svg.warning").count(), 1);
   await warning.screenshot({ path: join(artifacts, "second-page.png") });
   assert.equal(await second.getByRole("textbox").count(), 0);
   await warning.getByRole("button", { name: "OK" }).click();
@@ -332,6 +368,14 @@ test("the record files travel between the desktop game and the page", async () =
   await loadBox.getByRole("button", { name: "OK" }).click();
   const best = Buffer.from(desktop["Best.dat"].subarray(0, 58));
   best.writeInt32LE(1, 0);
+  const firstResult = Buffer.from(desktop["Rank.dat"].subarray(0, 164));
+  firstResult.writeInt32LE(1, 0);
+  // The same record file chosen twice is refused, whatever comes with it.
+  for (const chosen of [[desktop["Rank.dat"], firstResult], [desktop["Rank.dat"], firstResult, best]]) {
+    await files.setInputFiles(chosen.map((buffer, k) => ({ name: `${k}.dat`, mimeType: "", buffer })));
+    await loadBox.getByText("同じ記録ファイルを二つ選んでいるよ…").waitFor();
+    await loadBox.getByRole("button", { name: "OK" }).click();
+  }
   await files.setInputFiles([{ name: "Best (1).dat", mimeType: "", buffer: best }]);
   await loadBox.getByText("ブラウザにある今の記録を、Best.dat の記録で置き換えますか？").waitFor();
   await loadBox.getByRole("button", { name: "いいえ(N)" }).click();
@@ -342,4 +386,12 @@ test("the record files travel between the desktop game and the page", async () =
   await loadBox.getByRole("button", { name: "はい(Y)" }).click();
   await loadBox.getByText("Best.dat を読み込んだよ！").waitFor();
   assert.deepEqual(await storedBytes(page, "Best.dat"), best);
+
+  // With the history emptied, a Rank.dat still asks: the best table holds results.
+  await loadBox.getByRole("button", { name: "OK" }).click();
+  await files.setInputFiles([{ name: "Rank.dat", mimeType: "", buffer: Buffer.alloc(84) }]);
+  await loadBox.getByRole("button", { name: "はい(Y)" }).click();
+  await loadBox.getByRole("button", { name: "OK" }).click();
+  await files.setInputFiles([{ name: "Rank.dat", mimeType: "", buffer: firstResult }]);
+  await loadBox.getByText("ブラウザにある今の記録を、Rank.dat の記録で置き換えますか？").waitFor();
 });

@@ -1,8 +1,9 @@
 // The WebAssembly core against the native one: the script of two runs of
 // stage 1 that the native core played (tests/web/stage_script.cpp), played
 // again through the page's module under Node with a stand-in for the page,
-// keeps the same Rank.dat and Best.dat bytes in the page's storage. And the
-// page's storage keeps the desktop's rules when it fails.
+// keeps the same Rank.dat and Best.dat bytes in the page's storage, draws the
+// desktop's picture and asks the browser to keep the storage. And the page's
+// storage keeps the desktop's rules when it fails.
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { mkdtempSync, readFileSync, rmSync } from "node:fs";
@@ -21,12 +22,13 @@ function standInPage() {
     clock: 0,
     dialogs: new Map(),  // name -> {title, items}
     boxes: [],           // [box, text, caption, style], answered ones removed
+    drawn: [],           // [x, y, height, weight, colour, text] of each text drawn
     setTitle(text) { this.title = text; },
     startTimer() {},
     stopTimer() {},
     now() { return this.clock; },
     requestPaint() {},
-    drawText() {},
+    drawText(...text) { this.drawn.push(text); },
     showMainWindow() {},
     showEnd() {},
     openDialog(name) { this.dialogs.set(name, { title: "", items: new Map() }); },
@@ -78,6 +80,12 @@ function storageOf(stored) {
   return { getItem: (key) => stored.get(key) ?? null, setItem: (key, value) => stored.set(key, String(value)) };
 }
 
+// How often the game asked the browser to keep the site's storage.
+let persistenceAsked = 0;
+Object.defineProperty(globalThis, "navigator", {
+  configurable: true, value: { storage: { persist: async () => ++persistenceAsked } },
+});
+
 const folder = mkdtempSync(join(tmpdir(), "keyhaven-bytes-"));
 after(() => rmSync(folder, { recursive: true, force: true }));
 const script = execFileSync(stageScript, { cwd: folder, encoding: "utf8" }).trim().split("\n");
@@ -85,9 +93,18 @@ const script = execFileSync(stageScript, { cwd: folder, encoding: "utf8" }).trim
 test("a scripted stage keeps the native core's record bytes", async () => {
   const stored = new Map();
   const session = await startGame(storageOf(stored));
+  // The main window's picture, as the desktop draws it too.
+  session.game._KeyhavenPaint();
+  assert.deepEqual(session.page.drawn, [
+    [185, 165, 200, 400, 0x9fff38, "ohayougozaimasu"],
+    [135, 120, 38, 400, 0xfa9664, "おはようございます"],
+    [110, 400, 18, 700, 0x6464c8, "F3：効果音設定　F4：ランキング　F5：次のステージ　F6：前のステージ･･再挑戦！"],
+    [220, 455, 18, 700, 0x6464c8, "F7：ケスカソフトウエアデザインへメール！　F8：終了"],
+  ]);
   const events = [...script];
   while (playToGoal(session, events)) {
     assert.equal(session.page.dialogs.get("MY_GOAL").title, "ソ表たろう さん、お疲れ様でした");
+    assert.equal(persistenceAsked, 1, "once, as the first result is stored");
     session.answerBoxes();  // a new record
     const control = Number(events.shift().split(" ")[1]);
     session.game.ccall("KeyhavenDialogCommand", null, ["string", "number"], ["MY_GOAL", control]);
@@ -114,4 +131,23 @@ test("storage that cannot be read or written keeps what it holds and says so", a
   assert.equal(caption, "ｾｰﾌﾞｴﾗｰ");
   assert.equal(style, "warning");
   assert.match(text, /^今回の記録を Rank\.dat と Best\.dat に残せなかったよぉ/);
+
+  // A new record is shown first, the warning once it is answered.
+  const best = Buffer.alloc(58);
+  best.writeInt32LE(1, 0);
+  best.writeInt32LE(100, 54);
+  const kept = new Map([["keyhaven/Best.dat", best.toString("base64")]]);
+  const noRoomForRank = storageOf(kept);
+  noRoomForRank.setItem = (key, value) => {
+    if (key === "keyhaven/Rank.dat")
+      throw new Error("QuotaExceededError");
+    kept.set(key, value);
+  };
+  const second = await startGame(noRoomForRank);
+  assert.ok(playToGoal(second, [...script]));
+  assert.deepEqual(second.page.boxes.map(([, text, , style]) => [text.replace(/\d+/, "N"), style]),
+                   [["新記録Nﾎﾟｲﾝﾄが出たよ", "ok"]]);
+  second.answerBoxes();
+  assert.equal(second.page.boxes.length, 1);
+  assert.match(second.page.boxes[0][1], /^今回の記録を Rank\.dat に残せなかったよぉ/);
 });
