@@ -16,6 +16,7 @@ export const { ids } = await import(pathToFileURL(join(site, "resources.js")));
 const TYPES = {
   ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
   ".wasm": "application/wasm", ".woff2": "font/woff2",
+  ".webmanifest": "application/manifest+json", ".png": "image/png",
 };
 
 // Serves the site's files at http://127.0.0.1:PORT/ on a free port.
