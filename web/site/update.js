@@ -62,12 +62,28 @@ async function start() {
 }
 
 // Service workers need HTTPS, or a page of this machine (localhost). The
-// worker's install fetches the whole site: it starts once the page has loaded.
-// A site whose worker cannot be registered is a page as before.
-if ("serviceWorker" in navigator) {
-  const begin = () => start().catch((error) => console.warn("ぱたたん: no service worker:", error));
-  if (document.readyState === "complete")
-    begin();
-  else
-    addEventListener("load", begin, { once: true });
+// worker's install fetches the whole site: it starts once the game has put
+// its first window on the screen (the opening dialog, or the warning of a
+// second page), so that it never slows the page's start.
+function firstWindowShown() {
+  return new Promise((shown) => {
+    const look = () => {
+      if (!document.querySelector("dialog[open]"))
+        return false;
+      requestAnimationFrame(() => setTimeout(shown));
+      return true;
+    };
+    if (look())
+      return;
+    const watch = new MutationObserver(() => look() && watch.disconnect());
+    watch.observe(document.body, { childList: true });
+    setTimeout(() => {
+      watch.disconnect();
+      shown();
+    }, 10000);
+  });
 }
+
+// A site whose worker cannot be registered is a page as before.
+if ("serviceWorker" in navigator)
+  firstWindowShown().then(start).catch((error) => console.warn("ぱたたん: no service worker:", error));
