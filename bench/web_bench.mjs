@@ -1,6 +1,7 @@
 // Measures the page in headless Chromium, served from this machine: the time
 // from a load to the opening dialog on the screen (median of 7 loads, each in
-// a fresh browser context with an empty cache), the time from a key to the
+// a fresh browser context with an empty cache, and of the visit after each,
+// from the service worker's cache, when the site has one), the time from a key to the
 // frame that shows it over 2,000 correct keys, and the size of the site.
 //
 // A key's time runs from the key event's time stamp to the first task after
@@ -8,7 +9,7 @@
 // Chromium runs here without waiting for a display's refresh, so the figure is
 // the page's own work: on a 60 Hz screen a key is seen at the first refresh
 // after it, as long as this stays under a frame, 16.7 ms.
-import { readdirSync, statSync } from "node:fs";
+import { existsSync, readdirSync, statSync } from "node:fs";
 import { join } from "node:path";
 
 import { launchChromium, mainWindowTexts, serveSite, site } from "../tests/web/site.mjs";
@@ -80,7 +81,7 @@ async function typeCourse(page) {
 const server = await serveSite();
 const browser = await launchChromium(["--disable-gpu-vsync", "--disable-frame-rate-limit"]);
 try {
-  const loads = [];
+  const loads = [], cachedLoads = [];
   for (let i = 0; i < LOADS; ++i) {
     const context = await browser.newContext();
     const page = await context.newPage();
@@ -88,6 +89,13 @@ try {
     await page.goto(server.url);
     await page.waitForFunction(() => window.firstWindowShown);  // the game starts once it holds its lock
     loads.push(await page.evaluate(() => window.firstWindowShown));
+    // A site with a service worker: the next visit, from the worker's cache.
+    if (existsSync(join(site, "sw.js"))) {
+      await page.waitForFunction(() => navigator.serviceWorker.controller);
+      await page.reload();
+      await page.waitForFunction(() => window.firstWindowShown);
+      cachedLoads.push(await page.evaluate(() => window.firstWindowShown));
+    }
     await context.close();
   }
 
@@ -100,6 +108,8 @@ try {
   const total = files.reduce((sum, [, size]) => sum + size, 0);
   console.log(`chromium: ${browser.version()}, headless, no vsync`);
   console.log(`page load to the opening dialog shown, median of ${LOADS}: ${percentile(loads, 0.5).toFixed(1)} ms`);
+  if (cachedLoads.length > 0)
+    console.log(`the next visit, from the service worker's cache, median of ${LOADS}: ${percentile(cachedLoads, 0.5).toFixed(1)} ms`);
   console.log(`key to painted frame over ${keys.length} keys: median ${percentile(keys, 0.5).toFixed(2)} ms, ` +
               `99th percentile ${percentile(keys, 0.99).toFixed(2)} ms, most ${Math.max(...keys).toFixed(2)} ms`);
   console.log(`site: ${(total / 1024).toFixed(1)} KiB in ${files.length} files`);

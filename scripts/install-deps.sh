@@ -3,7 +3,8 @@
 # Quiet and quick when everything is there already.
 #   install-deps.sh          the Windows game: building it, playing it, its tests
 #   install-deps.sh web      the browser game: building its site
-#   install-deps.sh browser  that, and Chromium and npm for the page's tests and benchmark
+#   install-deps.sh browser  that, and Chromium, Firefox ESR, WebKitGTK's driver and
+#                            npm for the page's tests and benchmark
 #   install-deps.sh all      everything
 set -eu
 
@@ -12,6 +13,10 @@ wine wine64 xvfb xauth locales fonts-ipafont-gothic fonts-wine python3-fonttools
 python3"
 # Emscripten brings Node.js; the fonts are cut down to WOFF2 with Brotli.
 web="cmake make python3 emscripten fonts-ipafont-gothic python3-fonttools python3-brotli"
+# The page's tests run in three engines: Chromium, Firefox ESR (driven over
+# WebDriver BiDi) and WebKitGTK (its WebDriver and MiniBrowser, on a virtual
+# display); the browser group needs Xvfb too when the desktop's are not there.
+engines="chromium firefox-esr webkit2gtk-driver xvfb xauth"
 # The fuzzers need clang and its runtime; without them they are skipped.
 optional="clang libclang-rt-14-dev"
 
@@ -19,8 +24,8 @@ group=${1:-desktop}
 case $group in
   desktop) packages=$desktop ;;
   web) packages=$web optional="" ;;
-  browser) packages="$web chromium" optional="" ;;
-  all) packages="$desktop $web chromium" ;;
+  browser) packages="$web $engines" optional="" ;;
+  all) packages="$desktop $web $engines" ;;
   *) echo "usage: $0 [web|browser|all]" >&2; exit 2 ;;
 esac
 missing=""

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the game's icon (resources/keyhaven.ico) and the logo of the
-information dialog (resources/logo.bmp).
+information dialog (resources/logo.bmp); with --web-icons DIR, the browser
+app's icons instead: the icon's key cap as PNG files of 192 and 512 pixels.
 
 Both pictures are green key caps on black, drawn in one green ramp from black
 to pale mint: the logo with all 256 shades of an 8-bit palette, the icon with
@@ -8,11 +9,14 @@ to pale mint: the logo with all 256 shades of an 8-bit palette, the icon with
 smooth in either palette. The output is the same on every run.
 
     python3 scripts/make_art.py
+    python3 scripts/make_art.py --web-icons build/web/site
 """
 
 import math
 import os
 import struct
+import sys
+import zlib
 
 RESOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources")
 SUBSAMPLES = 4
@@ -219,6 +223,54 @@ def write_icon(path):
         f.write(directory + b"".join(data for _, data in images))
 
 
+def web_icon_rows(size, subsamples):
+    """The 32-pixel icon's key cap, its body spread over the middle 60 % of a
+    size x size square of black: inside the circle of 80 % that a maskable
+    icon keeps whatever shape the system cuts it to."""
+    cap = icon_cap(32)
+    scale = size * 0.6 / 28
+    offset = size * 0.2 - 2 * scale
+    n = subsamples
+    rows = []
+    for py in range(size):
+        row = []
+        for px in range(size):
+            total = 0.0
+            for sy in range(n):
+                for sx in range(n):
+                    x = (px + (sx + 0.5) / n - offset) / scale
+                    y = (py + (sy + 0.5) / n - offset) / scale
+                    shade = cap.shade(x, y)
+                    total += BACKGROUND if shade is None else shade
+            row.append(total / (n * n))
+        rows.append(row)
+    return rows
+
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def write_png(path, rows):
+    """An 8-bit paletted PNG with the 256 shades of the ramp."""
+    height, width = len(rows), len(rows[0])
+    plte = b"".join(bytes(ramp_colour(i / 255)) for i in range(256))
+    raw = b"".join(b"\0" + bytes(round(v * 255) for v in row) for row in rows)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 3, 0, 0, 0)) +
+                png_chunk(b"PLTE", plte) + png_chunk(b"IDAT", zlib.compress(raw, 9)) + png_chunk(b"IEND", b""))
+
+
+def write_web_icons(folder):
+    """icon-192.png and icon-512.png; the large one is sampled 2 x 2 times per
+    pixel, which is smooth enough at that size and four times quicker."""
+    write_png(os.path.join(folder, "icon-192.png"), web_icon_rows(192, SUBSAMPLES))
+    write_png(os.path.join(folder, "icon-512.png"), web_icon_rows(512, 2))
+
+
 if __name__ == "__main__":
-    write_icon(os.path.join(RESOURCES, "keyhaven.ico"))
-    write_logo(os.path.join(RESOURCES, "logo.bmp"))
+    if sys.argv[1:2] == ["--web-icons"]:
+        write_web_icons(sys.argv[2])
+    else:
+        write_icon(os.path.join(RESOURCES, "keyhaven.ico"))
+        write_logo(os.path.join(RESOURCES, "logo.bmp"))

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds everything and runs every test: the unit tests natively under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the page's tests under Node
-# and in headless Chromium, the same unit tests and the end-to-end tests of the
+# AddressSanitizer and UndefinedBehaviorSanitizer, the page's tests under Node,
+# in headless Chromium and Firefox ESR and in WebKitGTK's MiniBrowser on a
+# virtual display, the same unit tests and the end-to-end tests of the
 # real Keyhaven.exe cross-built and run under Wine on a virtual X display, and
 # the record-file fuzzers when clang is installed.
 set -eu
@@ -15,7 +16,8 @@ cmake --build build/native -j"$jobs"
 
 scripts/build-win64.sh
 scripts/web.sh --build
-npm ci --prefix tests/web --no-audit --no-fund --silent
+# The packages' install scripts would fetch browsers and drivers of their own.
+npm ci --prefix tests/web --no-audit --no-fund --silent --ignore-scripts
 
 fuzz=false
 if command -v clang++ >/dev/null 2>&1; then
@@ -26,7 +28,9 @@ if command -v clang++ >/dev/null 2>&1; then
 fi
 
 ctest --test-dir build/native --output-on-failure -j"$jobs"
-node --test tests/web/same_bytes.test.mjs tests/web/browser.test.mjs
+# WebKitGTK runs on an Xvfb display of its own, or on KEYHAVEN_TEST_DISPLAY's.
+node --test tests/web/same_bytes.test.mjs tests/web/browser.test.mjs tests/web/engines.test.mjs \
+  tests/web/app.test.mjs
 # The Wine tests run on a virtual display of their own, or on the X display
 # that KEYHAVEN_TEST_DISPLAY names (say :0, to watch them).
 if [ -n "${KEYHAVEN_TEST_DISPLAY:-}" ]; then

@@ -11,7 +11,7 @@ if ! scripts/web.sh --build >build/web-bench-build.log 2>&1; then
   cat build/web-bench-build.log >&2
   exit 1
 fi
-npm ci --prefix tests/web --no-audit --no-fund --silent
+npm ci --prefix tests/web --no-audit --no-fund --silent --ignore-scripts
 
 # Other work on the machine shows in every figure; the load average says how much.
 echo "machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)"

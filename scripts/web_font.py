@@ -37,7 +37,10 @@ def main(out, arguments):
     with tempfile.TemporaryDirectory() as fonts:
         subprocess.run([sys.executable, make_font, fonts], check=True)
         for name, files in styles.items():
-            font = TTFont(os.path.join(fonts, f"keyhaven-pgothic-{name}.ttf"))
+            # The same sources give the same bytes, whenever they are built: the
+            # service worker's version is a hash of the site's files.
+            font = TTFont(os.path.join(fonts, f"keyhaven-pgothic-{name}.ttf"), recalcTimestamp=False)
+            font["head"].modified = font["head"].created
             options = Options()
             options.flavor = "woff2"
             subsetter = Subsetter(options)

@@ -16,13 +16,15 @@ export const { ids } = await import(pathToFileURL(join(site, "resources.js")));
 const TYPES = {
   ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
   ".wasm": "application/wasm", ".woff2": "font/woff2",
+  ".webmanifest": "application/manifest+json", ".png": "image/png",
 };
 
-// Serves the site's files at http://127.0.0.1:PORT/ on a free port.
-export async function serveSite() {
+// Serves the site's files at http://127.0.0.1:PORT/ on a free port; serve()
+// puts another folder there, as a host that gets a new build.
+export async function serveSite(folder = site) {
   const server = createServer(async (request, response) => {
     const path = new URL(request.url, "http://localhost").pathname;
-    const file = join(site, normalize(path === "/" ? "/index.html" : path));
+    const file = join(folder, normalize(path === "/" ? "/index.html" : path));
     try {
       const body = await readFile(file);
       response.writeHead(200, { "Content-Type": TYPES[extname(file)] ?? "application/octet-stream" });
@@ -32,7 +34,8 @@ export async function serveSite() {
     }
   });
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(),
+           serve: (newer) => { folder = newer; } };
 }
 
 // The texts that the main window shows, as its canvas tells them once the
@@ -50,5 +53,15 @@ export function launchChromium(extraFlags = []) {
     executablePath: "/usr/bin/chromium",
     args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
            "--disable-component-update", "--disable-sync", ...extraFlags],
+  });
+}
+
+// The same in a profile kept in `folder`, as a player's: unlike a fresh
+// context, which Chromium treats as incognito, it can install the site.
+export function launchChromiumProfile(folder) {
+  return chromium.launchPersistentContext(folder, {
+    executablePath: "/usr/bin/chromium",
+    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
+           "--disable-component-update", "--disable-sync"],
   });
 }

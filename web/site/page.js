@@ -317,8 +317,12 @@ const page = {
   startTimer() {
     clearInterval(timer);
     timer = setInterval(() => game._KeyhavenTick(), 50);
+    document.body.toggleAttribute("data-run", true);  // a run in progress, for update.js
   },
-  stopTimer() { clearInterval(timer); },
+  stopTimer() {
+    clearInterval(timer);
+    document.body.toggleAttribute("data-run", false);
+  },
   now() { return performance.now(); },
   requestPaint,
 
