@@ -2,24 +2,38 @@
 // build of it, behind one small interface for the cases that run in all of
 // them: Chromium through playwright-core, Firefox ESR over WebDriver BiDi
 // through puppeteer-core, and WebKitGTK's MiniBrowser over classic WebDriver
-// (WebKitWebDriver) through webdriverio, on a virtual display of its own
+// (WebKitWebDriver), spoken over HTTP here, on a virtual display of its own
 // (Xvfb) or on the one that KEYHAVEN_TEST_DISPLAY names.
 //
 // A page here: open(url), title(), evaluate(fn, arg) (fn runs in the page, a
 // promise it returns is awaited), click(selector) with the mouse, type(text)
 // and press(key) as real key events, reload(), screenshot(file), close().
 import { spawn } from "node:child_process";
-import { mkdtempSync, rmSync } from "node:fs";
+import { mkdtempSync, rmSync, writeFileSync } from "node:fs";
 import { createServer } from "node:net";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 
 import puppeteer from "puppeteer-core";
-import { remote } from "webdriverio";
 
 import { launchChromium } from "./site.mjs";
 
 export const engineNames = ["chromium", "firefox", "webkit"];
+
+// What the case asks of a page, the same for Playwright's and Puppeteer's.
+function pageCalls(page, close) {
+  return {
+    open: (url) => page.goto(url),
+    title: () => page.title(),
+    evaluate: (fn, arg) => page.evaluate(fn, arg),
+    click: (selector) => page.click(selector),
+    type: (text) => page.keyboard.type(text),
+    press: (key) => page.keyboard.press(key),
+    reload: () => page.reload(),
+    screenshot: (file) => page.screenshot({ path: file }),
+    close,
+  };
+}
 
 async function chromiumEngine() {
   const browser = await launchChromium();
@@ -27,17 +41,7 @@ async function chromiumEngine() {
     version: `Chromium ${browser.version()}`,
     async newPage() {
       const page = await (await browser.newContext()).newPage();
-      return {
-        open: (url) => page.goto(url),
-        title: () => page.title(),
-        evaluate: (fn, arg) => page.evaluate(fn, arg),
-        click: (selector) => page.click(selector),
-        type: (text) => page.keyboard.type(text),
-        press: (key) => page.keyboard.press(key),
-        reload: () => page.reload(),
-        screenshot: (file) => page.screenshot({ path: file }),
-        close: () => page.context().close(),
-      };
+      return pageCalls(page, () => page.context().close());
     },
     close: () => browser.close(),
   };
@@ -61,17 +65,7 @@ async function firefoxEngine() {
           await other.close();
       }
       await page.setViewport({ width: 1280, height: 720 });
-      return {
-        open: (url) => page.goto(url),
-        title: () => page.title(),
-        evaluate: (fn, arg) => page.evaluate(fn, arg),
-        click: (selector) => page.click(selector),
-        type: (text) => page.keyboard.type(text),
-        press: (key) => page.keyboard.press(key),
-        reload: () => page.reload(),
-        screenshot: (file) => page.screenshot({ path: file }),
-        close: () => page.close(),
-      };
+      return pageCalls(page, () => page.close());
     },
     async close() {
       await browser.close();
@@ -114,18 +108,25 @@ async function webkitEngine() {
   const driver = spawn("WebKitWebDriver", [`--port=${port}`], {
     env: { ...process.env, DISPLAY: display }, stdio: "ignore",
   });
-  let browser;
+  // Classic WebDriver: a session, then one HTTP request a command.
+  const command = async (method, path, body) => {
+    const response = await fetch(`http://127.0.0.1:${port}/session${path}`, {
+      method, headers: { "Content-Type": "application/json" }, body: body && JSON.stringify(body),
+    });
+    const { value } = await response.json();
+    if (!response.ok)
+      throw new Error(`WebDriver ${method} ${path}: ${value.error}: ${value.message}`);
+    return value;
+  };
+  let session;
   try {
     for (let tries = 0; ; ++tries) {
       try {
-        browser = await remote({
-          hostname: "127.0.0.1", port, logLevel: "error", connectionRetryCount: 0,
-          capabilities: {
-            browserName: "MiniBrowser", "wdio:enforceWebDriverClassic": true,
-            "webkitgtk:browserOptions": { binary: "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser",
-                                          args: ["--automation"] },
-          },
-        });
+        session = await command("POST", "", { capabilities: { alwaysMatch: {
+          browserName: "MiniBrowser",
+          "webkitgtk:browserOptions": { binary: "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser",
+                                        args: ["--automation"] },
+        } } });
         break;
       } catch (error) {
         if (tries === 50)
@@ -138,10 +139,11 @@ async function webkitEngine() {
     xvfb?.stop();
     throw error;
   }
-  const version = `WebKitGTK ${browser.capabilities.browserVersion}`;
-  await browser.setWindowSize(1280, 720);
+  const run = (method, path, body) => command(method, `/${session.sessionId}${path}`, body);
+  const version = `WebKitGTK ${session.capabilities.browserVersion}`;
+  await run("POST", "/window/rect", { width: 1280, height: 720 });
   // Classic WebDriver runs a function given as its text, with its argument.
-  const evaluate = (fn, arg) => browser.execute(`return (${fn})(arguments[0]);`, arg);
+  const evaluate = (fn, arg) => run("POST", "/execute/sync", { script: `return (${fn})(arguments[0]);`, args: [arg] });
   // WebKitWebDriver answers before the page has had the keys: they count as
   // sent once the page has seen as many more keydown events. It drops the
   // second of two same keys in a row ("nn") unless a pause comes between them.
@@ -154,10 +156,10 @@ async function webkitEngine() {
   });
   const sendKeys = async (keys) => {
     const before = await keydowns();
-    const action = browser.action("key");
-    for (const key of keys)
-      action.down(key).up(key).pause(1);
-    await action.perform();
+    const actions = keys.flatMap((key) => [
+      { type: "keyDown", value: key }, { type: "keyUp", value: key }, { type: "pause", duration: 1 },
+    ]);
+    await run("POST", "/actions", { actions: [{ type: "key", id: "keyboard", actions }] });
     for (const started = Date.now(); Date.now() - started < 5000; await new Promise((wait) => setTimeout(wait, 10))) {
       if (await keydowns().catch(() => before) >= before + keys.length)
         return;
@@ -167,19 +169,22 @@ async function webkitEngine() {
     version,
     async newPage() {
       return {
-        open: (url) => browser.url(url),
-        title: () => browser.getTitle(),
+        open: (url) => run("POST", "/url", { url }),
+        title: () => run("GET", "/title"),
         evaluate,
-        click: async (selector) => (await browser.$(selector)).click(),
+        click: async (selector) => {
+          const element = await run("POST", "/element", { using: "css selector", value: selector });
+          await run("POST", `/element/${Object.values(element)[0]}/click`, {});
+        },
         type: (text) => sendKeys([...text]),
         press: (key) => sendKeys([WEBDRIVER_KEYS[key] ?? key]),
-        reload: () => browser.refresh(),
-        screenshot: (file) => browser.saveScreenshot(file),
+        reload: () => run("POST", "/refresh", {}),
+        screenshot: async (file) => writeFileSync(file, Buffer.from(await run("GET", "/screenshot"), "base64")),
         close: async () => {},
       };
     },
     async close() {
-      await browser.deleteSession().catch(() => {});
+      await run("DELETE", "").catch(() => {});
       driver.kill();
       xvfb?.stop();
     },
