@@ -105,17 +105,19 @@ class KeyCap:
         return FACE_TOP + (FACE_BOTTOM - FACE_TOP) * f
 
 
-def render(width, height, caps):
-    """Rows of shades, top row first, each pixel the mean of its subsamples."""
+def render(width, height, caps, subsamples=SUBSAMPLES, scale=1.0, offset=0.0):
+    """Rows of shades, top row first, each pixel the mean of its subsamples;
+    the caps are drawn `scale` times their size, `offset` pixels in."""
     rows = []
-    n = SUBSAMPLES
+    n = subsamples
     for py in range(height):
         row = []
         for px in range(width):
             total = 0.0
             for sy in range(n):
                 for sx in range(n):
-                    x, y = px + (sx + 0.5) / n, py + (sy + 0.5) / n
+                    x = (px + (sx + 0.5) / n - offset) / scale
+                    y = (py + (sy + 0.5) / n - offset) / scale
                     shade = BACKGROUND
                     for cap in caps:
                         s = cap.shade(x, y)
@@ -227,24 +229,8 @@ def web_icon_rows(size, subsamples):
     """The 32-pixel icon's key cap, its body spread over the middle 60 % of a
     size x size square of black: inside the circle of 80 % that a maskable
     icon keeps whatever shape the system cuts it to."""
-    cap = icon_cap(32)
     scale = size * 0.6 / 28
-    offset = size * 0.2 - 2 * scale
-    n = subsamples
-    rows = []
-    for py in range(size):
-        row = []
-        for px in range(size):
-            total = 0.0
-            for sy in range(n):
-                for sx in range(n):
-                    x = (px + (sx + 0.5) / n - offset) / scale
-                    y = (py + (sy + 0.5) / n - offset) / scale
-                    shade = cap.shade(x, y)
-                    total += BACKGROUND if shade is None else shade
-            row.append(total / (n * n))
-        rows.append(row)
-    return rows
+    return render(size, size, [icon_cap(32)], subsamples, scale, size * 0.2 - 2 * scale)
 
 
 def png_chunk(kind, data):
