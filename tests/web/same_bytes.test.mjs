@@ -113,16 +113,22 @@ test("a scripted stage keeps the native core's record bytes", async () => {
     assert.deepEqual(Buffer.from(stored.get(`keyhaven/${file}`), "base64"), readFileSync(join(folder, file)), file);
 });
 
-// A stored text that is not base64 cannot be read and is never replaced; a
-// full storage refuses the result; the player hears of both.
-test("storage that cannot be read or written keeps what it holds and says so", async () => {
-  const stored = new Map([["keyhaven/Rank.dat", "not base64!"]]);
+// A storage over `stored` that is full for `fullKey`, as the browser says it.
+function fullFor(stored, fullKey) {
   const storage = storageOf(stored);
   storage.setItem = (key, value) => {
-    if (key === "keyhaven/Best.dat")
-      throw new Error("QuotaExceededError");
+    if (key === fullKey)
+      throw new DOMException("The quota has been exceeded.", "QuotaExceededError");
     stored.set(key, value);
   };
+  return storage;
+}
+
+// A stored text that is not base64 cannot be read and is never replaced; a
+// full storage refuses the result; the player hears of both, and why.
+test("storage that cannot be read or written keeps what it holds and says so", async () => {
+  const stored = new Map([["keyhaven/Rank.dat", "not base64!"]]);
+  const storage = fullFor(stored, "keyhaven/Best.dat");
   const session = await startGame(storage);
   assert.ok(playToGoal(session, [...script]));
   assert.deepEqual([...stored], [["keyhaven/Rank.dat", "not base64!"]]);
@@ -130,19 +136,14 @@ test("storage that cannot be read or written keeps what it holds and says so", a
   const [, text, caption, style] = session.page.boxes[0];
   assert.equal(caption, "ｾｰﾌﾞｴﾗｰ");
   assert.equal(style, "warning");
-  assert.match(text, /^今回の記録を Rank\.dat と Best\.dat に残せなかったよぉ/);
+  assert.match(text, /^今回の記録を Rank\.dat と Best\.dat に残せなかったよぉ…\nRank\.dat：ほかのソフトで.*\nBest\.dat：記録を残す場所がいっぱいみたい。/);
 
   // A new record is shown first, the warning once it is answered.
   const best = Buffer.alloc(58);
   best.writeInt32LE(1, 0);
   best.writeInt32LE(100, 54);
   const kept = new Map([["keyhaven/Best.dat", best.toString("base64")]]);
-  const noRoomForRank = storageOf(kept);
-  noRoomForRank.setItem = (key, value) => {
-    if (key === "keyhaven/Rank.dat")
-      throw new Error("QuotaExceededError");
-    kept.set(key, value);
-  };
+  const noRoomForRank = fullFor(kept, "keyhaven/Rank.dat");
   const second = await startGame(noRoomForRank);
   assert.ok(playToGoal(second, [...script]));
   assert.deepEqual(second.page.boxes.map(([, text, , style]) => [text.replace(/\d+/, "N"), style]),
